@@ -45,8 +45,12 @@ StoredValues FormStorage::Restore() const {
     StoredValues values;
     for (const char* key : kStoredProperties) {
         const QVariant v = m_settings->value(QString::fromLatin1(key));
-        if (v.isValid())
-            values[key] = v.toString().toStdString();
+        if (!v.isValid())
+            continue;
+        // An unquoted comma in a hand-written INI file makes a list of the value: take it whole.
+        const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(QLatin1Char(','))
+                                                                  : v.toString();
+        values[key] = text.toStdString();
     }
     return values;
 }

@@ -1,0 +1,173 @@
+// raschet-sheet [--settings FILE] [--json]
+//
+// Prints the calculation sheet for the stored inputs, exactly as the calculation window would show it
+// after opening: the saved values are restored into the window's model and the opening tick is run.
+// Without --settings the user's own stored state is read.
+//
+// Exit codes: 0 done; 1 a stored dimension is no number; 2 bad options or unreadable settings.
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStringList>
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "calc/number_format.h"
+#include "prices/form_storage.h"
+#include "prices/main_form_model.h"
+
+namespace {
+
+constexpr int kExitConversion = 1;
+constexpr int kExitUsage = 2;
+
+const char* const kUsage = "Использование: raschet-sheet [--settings ФАЙЛ] [--json]\n";
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string Number(const std::optional<double>& v) { return v ? calc::FormatGeneral(*v, '.') : std::string(); }
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(const std::optional<double>& v) {
+    if (!v)
+        return "null";
+    return calc::FormatGeneral(*v, '.');
+}
+
+void PrintCsv(const prices::MainFormModel& model, std::ostream& out) {
+    out << "Id,Name,Size,AmountS,AmountN,PriceS,PriceN,Summa,Weight\r\n";
+    const calc::DsMaterial& ds = model.State().sheet;
+    for (int i = 0; i < ds.RecordCount(); ++i) {
+        const calc::SheetRow& r = ds.Row(i);
+        out << r.Id << ',' << CsvField(r.Name) << ',' << CsvField(r.Size) << ',' << Number(r.AmountS) << ','
+            << Number(r.AmountN) << ',' << Number(r.PriceS) << ',' << Number(r.PriceN) << ','
+            << Number(r.Summa) << ',' << Number(r.Weight) << "\r\n";
+    }
+    out << ",Итого,,,,,," << CsvField(model.StSumma()) << ',' << CsvField(model.StAllWeight()) << "\r\n";
+}
+
+void PrintJson(const prices::MainFormModel& model, std::ostream& out) {
+    const calc::DsMaterial& ds = model.State().sheet;
+    out << "{\"rows\":[";
+    for (int i = 0; i < ds.RecordCount(); ++i) {
+        const calc::SheetRow& r = ds.Row(i);
+        if (i > 0)
+            out << ',';
+        out << "{\"Id\":" << r.Id << ",\"Name\":" << JsonString(r.Name) << ",\"Size\":" << JsonString(r.Size)
+            << ",\"AmountS\":" << JsonNumber(r.AmountS) << ",\"AmountN\":" << JsonNumber(r.AmountN)
+            << ",\"PriceS\":" << JsonNumber(r.PriceS) << ",\"PriceN\":" << JsonNumber(r.PriceN)
+            << ",\"Summa\":" << JsonNumber(r.Summa) << ",\"Weight\":" << JsonNumber(r.Weight) << '}';
+    }
+    out << "],\"StSumma\":" << JsonString(model.StSumma()) << ",\"StAllWeight\":" << JsonString(model.StAllWeight())
+        << "}\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+
+    std::optional<QString> settingsFile;
+    bool json = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--json")) {
+            json = true;
+        } else if (arg == QLatin1String("--settings")) {
+            if (i + 1 >= args.size()) {
+                std::cerr << "raschet-sheet: после --settings нужно имя файла\n" << kUsage;
+                return kExitUsage;
+            }
+            settingsFile = args[++i];
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            std::cout << kUsage;
+            return 0;
+        } else {
+            std::cerr << "raschet-sheet: неизвестный параметр '" << arg.toStdString() << "'\n" << kUsage;
+            return kExitUsage;
+        }
+    }
+
+    prices::StoredValues stored;
+    try {
+        if (settingsFile) {
+            const QFileInfo info(*settingsFile);
+            if (!info.exists() || !info.isFile() || !info.isReadable()) {
+                std::cerr << "raschet-sheet: не удается прочитать файл настроек '" << settingsFile->toStdString()
+                          << "'\n";
+                return kExitUsage;
+            }
+            stored = prices::FormStorage(*settingsFile).Restore();
+        } else {
+            stored = prices::FormStorage().Restore();
+        }
+    } catch (const prices::StorageError& e) {
+        std::cerr << "raschet-sheet: " << e.what() << '\n';
+        return kExitUsage;
+    }
+
+    const QString point = QLocale().decimalPoint();
+    prices::MainFormModel model(point.isEmpty() ? '.' : point.at(0).toLatin1());
+    model.Restore(stored);
+    try {
+        model.Timer1Timer();
+    } catch (const calc::ConversionError& e) {
+        std::cerr << e.what() << '\n';
+        return kExitConversion;
+    }
+
+    std::ostringstream out;
+    if (json)
+        PrintJson(model, out);
+    else
+        PrintCsv(model, out);
+    std::cout << out.str();
+    return std::cout.good() ? 0 : kExitUsage;
+}
