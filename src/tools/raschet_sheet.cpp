@@ -1,10 +1,12 @@
-// raschet-sheet [--settings FILE] [--json]
+// raschet-sheet [--settings FILE] [--json] [--pdf FILE]
 //
 // Prints the calculation sheet for the stored inputs, exactly as the calculation window would show it
 // after opening: the saved values are restored into the window's model and the opening tick is run.
-// Without --settings the user's own stored state is read.
+// Without --settings the user's own stored state is read. --pdf also writes the printed specification
+// of that sheet to FILE (A4 PDF) before the sheet is printed.
 //
-// Exit codes: 0 done; 1 a stored dimension is no number; 2 bad options or unreadable settings.
+// Exit codes: 0 done; 1 a stored dimension is no number; 2 bad options, unreadable settings or an
+// unwritable PDF file.
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -21,12 +23,23 @@
 #include "prices/form_storage.h"
 #include "prices/main_form_model.h"
 
+#ifdef RASCHET_WITH_PRINT
+#include <QGuiApplication>
+
+#include "print/page_renderer.h"
+#include "print/specification_page.h"
+#endif
+
 namespace {
 
 constexpr int kExitConversion = 1;
 constexpr int kExitUsage = 2;
 
+#ifdef RASCHET_WITH_PRINT
+const char* const kUsage = "Использование: raschet-sheet [--settings ФАЙЛ] [--json] [--pdf ФАЙЛ]\n";
+#else
 const char* const kUsage = "Использование: raschet-sheet [--settings ФАЙЛ] [--json]\n";
+#endif
 
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos)
@@ -111,10 +124,18 @@ void PrintJson(const prices::MainFormModel& model, std::ostream& out) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef RASCHET_WITH_PRINT
+    // The PDF writer takes its fonts from the GUI application; without a display it runs offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     const QStringList args = QCoreApplication::arguments().mid(1);
 
     std::optional<QString> settingsFile;
+    std::optional<QString> pdfFile;
     bool json = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -126,6 +147,14 @@ int main(int argc, char** argv) {
                 return kExitUsage;
             }
             settingsFile = args[++i];
+#ifdef RASCHET_WITH_PRINT
+        } else if (arg == QLatin1String("--pdf")) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                std::cerr << "raschet-sheet: после --pdf нужно имя файла\n" << kUsage;
+                return kExitUsage;
+            }
+            pdfFile = args[++i];
+#endif
         } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             std::cout << kUsage;
             return 0;
@@ -162,6 +191,18 @@ int main(int argc, char** argv) {
         std::cerr << e.what() << '\n';
         return kExitConversion;
     }
+
+#ifdef RASCHET_WITH_PRINT
+    if (pdfFile) {
+        const std::vector<calc::SheetRow> rows = print::SheetRows(model.Sheet());
+        QString error;
+        if (!print::WriteSpecificationPdf(print::BuildSpecificationPages(rows, model.DecimalSeparator()), *pdfFile,
+                                          &error)) {
+            std::cerr << "raschet-sheet: " << error.toStdString() << '\n';
+            return kExitUsage;
+        }
+    }
+#endif
 
     std::ostringstream out;
     if (json)
