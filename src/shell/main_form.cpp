@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "print/fprint_form.h"
 #include "shell/artwork.h"
 #include "shell/common.h"
 #include "shell/help_form.h"
@@ -535,4 +536,13 @@ void TMainForm::BuClearClick() {
     ShowTotals();
 }
 
-void TMainForm::BuPrintClick() {}
+void TMainForm::BuPrintClick() {
+    RunGuarded([this] {
+        // A price typed but not yet confirmed goes onto the page.
+        m_delegate->CommitOpenEditor();
+        if (FPrintForm == nullptr)
+            throw std::logic_error("Окно предварительного просмотра не создано");
+        PreviewSpecification(m_model.Sheet(), *FPrintForm, m_model.DecimalSeparator());
+    });
+    ShowTotals();
+}

@@ -22,6 +22,7 @@
 
 #include <functional>
 
+#include "print/fprint_form.h"
 #include "shell/main_form.h"
 #include "shell/main_form_widgets.h"
 #include "shell/mes_form.h"
@@ -537,6 +538,30 @@ TEST_F(MainFormTest, ClearConfirmedEmptiesEverythingAndStaysEmptyAfterReopening)
     Open();
     EXPECT_EQ(Cell(kRowKdPlus2, Col::ColPriceS), QString());
     EXPECT_EQ(Child<QComboBox>(m_form, "CbRoofVibro")->currentText(), QString());
+}
+
+// ---------------------------------------------------------------- print
+
+TEST_F(MainFormTest, PrintPostsTheOpenRowAndShowsThePreviewOfTheSheetAsItIsNow) {
+    TFPrintForm preview;
+    Open();
+    RoofExample();
+    SheetGrid* grid = m_form->Grid();
+    grid->setFocus();
+    grid->setCurrentIndex(Table()->index(kRowKdPlus2, Col::ColPriceS));
+    grid->edit(Table()->index(kRowKdPlus2, Col::ColPriceS));
+    QTest::keyClicks(QApplication::focusWidget(), "100"); // typed, not yet confirmed
+    bool previewShown = false;
+    QTimer::singleShot(100, [&] {
+        previewShown = preview.isVisible();
+        preview.close();
+    });
+    Child<QPushButton>(m_form, "BuPrint")->click();
+    EXPECT_TRUE(previewShown);
+    EXPECT_EQ(Cell(kRowKdPlus2, Col::ColSumma), "180");
+    EXPECT_EQ(Text("StSumma"), "180.00");
+    EXPECT_EQ(m_form->Grid()->currentIndex().row(), kRowTape);
+    EXPECT_EQ(m_form->Model().Sheet().GetState(), calc::DsMaterial::State::Browse);
 }
 
 // ---------------------------------------------------------------- the headless command agrees
