@@ -162,7 +162,7 @@ void TMesForm::FitToText() {
     if (!focused)
         m_laMes->setFocus(); // no button is default, and none has the focus
 
-    const int lineHeight = QFontMetrics(m_laMes->font()).size(0, QStringLiteral("W")).height();
+    const int lineHeight = QFontMetrics(m_laMes->font()).height(); // the height of "W": one line
 
     // Count the wrapped lines on a copy laid out at the box's width; an empty last line does not count.
     QTextDocument copy;
