@@ -141,6 +141,11 @@ void TMainForm::BuildLayout() {
         group->setObjectName(QString::fromLatin1(place.name));
         group->setGeometry(8, place.top, 537, 65);
         group->setFont(shell::UiFont(13, true));
+        // The caption stands on the frame's top line, leaving the group's inside to its controls.
+        group->setStyleSheet(QStringLiteral(
+            "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+            " padding: 0 2px; color: rgb(0, 0, 128); }"));
         QPalette p = group->palette();
         p.setColor(QPalette::WindowText, uistyle::kNavy);
         group->setPalette(p);
@@ -267,6 +272,7 @@ void TMainForm::BuildLayout() {
                             QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
     m_grid->setTabKeyNavigation(true);
     m_grid->setWordWrap(false);
+    m_grid->setTextElideMode(Qt::ElideNone); // a long size text is cut at the column's edge, not shortened
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setFixedHeight(19);
