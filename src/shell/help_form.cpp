@@ -10,13 +10,13 @@
 
 namespace {
 
-// Serif for the steps, as printed instructions are; Liberation Serif stands in for the desktop's.
+// The steps in bold serif, the rest in the window's sans; Liberation fonts stand in for the desktop's.
 const char* const kInstructions = R"(
 <div style="font-family:'Liberation Sans'; font-size:26px; font-weight:bold; color:#0000c8;">
 Как рассчитать необходимое количество материалов</div>
-<p style="font-family:'Liberation Sans'; font-size:15px; margin-top:8px; margin-bottom:2px;">
+<p style="font-family:'Liberation Sans'; font-size:17px; margin-top:12px; margin-bottom:4px;">
 Чтобы выполнить расчет, снимите с автомобиля следующие размеры:</p>
-<ol style="font-family:'Liberation Serif'; font-size:15px; font-weight:bold; color:#000000;
+<ol style="font-family:'Liberation Serif'; font-size:17px; font-weight:bold; color:#000000; line-height:115%;
            margin-top:0px; margin-bottom:0px; -qt-list-indent:1;">
 <li>длину автомобиля от передней двери до задней стенки багажника;</li>
 <li>ширину кузова;</li>
@@ -29,16 +29,16 @@ const char* const kInstructions = R"(
 <li>Выберите вид и тип материала для каждой детали кузова.</li>
 <li>Отметьте галочкой нужные дополнительные опции.</li>
 </ol>
-<p style="font-family:'Liberation Sans'; font-size:15px; margin-top:10px;">
+<p style="font-family:'Liberation Sans'; font-size:16px; margin-top:14px;">
 В таблице показываются выбранные материалы в квадратных метрах и в листах. Если ввести цены в свободные
 ячейки рядом с каждым материалом, программа покажет полную стоимость материалов на автомобиль и общий
 вес. Чтобы рассчитать одну деталь кузова, заполните только ее ячейки, а остальные оставьте пустыми.</p>
-<p style="font-family:'Liberation Sans'; font-size:15px; font-weight:bold; margin-top:6px;">
+<p style="font-family:'Liberation Sans'; font-size:17px; font-weight:bold; margin-top:10px;">
 Расчет выполняется автоматически.</p>
-<p style="font-family:'Liberation Sans'; font-size:11px; color:#404040; margin-top:14px;">
+<p style="font-family:'Liberation Sans'; font-size:12px; color:#404040; margin-top:22px;">
 Цены материалов вводятся в таблицу один раз: программа запоминает их вместе с последними размерами и
 выбранными материалами до следующего запуска.</p>
-<p style="font-family:'Liberation Sans'; font-size:15px; font-weight:bold; color:#0000c8;">
+<p style="font-family:'Liberation Sans'; font-size:17px; font-weight:bold; color:#0000c8; margin-top:8px;">
 Расчет материалов — шумо-, вибро- и теплоизоляция вашего автомобиля.</p>
 )";
 
