@@ -251,6 +251,13 @@ PreviewControl::PreviewControl(QWidget* parent) : QWidget(parent) {
         connect(action, &QAction::triggered, this, [this, mode] { SetZoomMode(mode); });
     }
     m_zoomButton->setMenu(zoomMenu);
+    // Wide enough for every mode's text, so the toolbar does not shift when the zoom changes.
+    int zoomWidth = 0;
+    for (int i = 0; i < kZoomModeCount; ++i) {
+        m_zoomButton->setText(ZoomModeText(static_cast<ZoomMode>(i)));
+        zoomWidth = std::max(zoomWidth, m_zoomButton->sizeHint().width());
+    }
+    m_zoomButton->setMinimumWidth(zoomWidth);
     m_toolBar->addWidget(m_zoomButton);
     m_toolBar->addSeparator();
 
@@ -269,8 +276,15 @@ PreviewControl::PreviewControl(QWidget* parent) : QWidget(parent) {
     m_toolBar->addWidget(m_findEdit);
     m_findAction = m_toolBar->addAction(MagnifierIcon(), QStringLiteral("Найти"));
     m_findAction->setObjectName(QStringLiteral("FindAction"));
-    m_findAction->setShortcuts({QKeySequence::Find, QKeySequence::FindNext});
-    m_findAction->setToolTip(QStringLiteral("Найти текст на страницах (Ctrl+F, F3 - далее)"));
+    m_findAction->setShortcut(QKeySequence::FindNext);
+    m_findAction->setToolTip(QStringLiteral("Найти текст на страницах (F3 - следующее место)"));
+    auto* focusFind = new QAction(this);
+    focusFind->setShortcut(QKeySequence::Find);
+    addAction(focusFind);
+    connect(focusFind, &QAction::triggered, this, [this] {
+        m_findEdit->setFocus(Qt::ShortcutFocusReason);
+        m_findEdit->selectAll();
+    });
     connect(m_findAction, &QAction::triggered, this, &PreviewControl::OnFindTriggered);
     connect(m_findEdit, &QLineEdit::returnPressed, this, &PreviewControl::OnFindTriggered);
     // A new text is searched from the start.
