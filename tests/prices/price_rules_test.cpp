@@ -90,6 +90,46 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"PerSheetEnterSAndChangeN", {N1200}, {{Field::PriceN, 1000}, S100}, 100, {}, 250, "250.00"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct RoofCase {
+    const char* name;
+    Field field;
+    double price;
+    bool priceFirst; // typed before the material was chosen: the recalculation computes the sum
+    double summa;
+    const char* total;
+};
+void PrintTo(const RoofCase& c, std::ostream* os) { *os << c.name; }
+
+class RoofPriced : public ::testing::TestWithParam<RoofCase> {};
+
+TEST_P(RoofPriced, SumFromTheMatchingAmount) {
+    const RoofCase& c = GetParam();
+    prices::MainFormModel model;
+    testhelpers::OpenEmpty(model);
+    if (c.priceFirst)
+        testhelpers::TypePrice(model, kRow, c.field, c.price);
+    model.SetDimensionText(calc::DimensionId::RoofL, "1500");
+    model.SetDimensionText(calc::DimensionId::RoofW, "1200");
+    testhelpers::Choose(model, SelectorId::RoofVibro, "КД plus 2");
+    if (!c.priceFirst)
+        testhelpers::TypePrice(model, kRow, c.field, c.price);
+    const calc::SheetRow& row = model.State().sheet.Row(kRow);
+    EXPECT_EQ(row.AmountS, 1.8);
+    EXPECT_EQ(row.AmountN, 4.5);
+    EXPECT_EQ(row.Summa, c.summa);
+    EXPECT_EQ(model.StSumma(), c.total);
+    EXPECT_EQ(model.StAllWeight(), "6.750");
+}
+
+INSTANTIATE_TEST_SUITE_P(PriceRules, RoofPriced,
+                         ::testing::Values(RoofCase{"PerSquareMetre", Field::PriceS, 100, false, 180, "180.00"},
+                                           RoofCase{"PerSheet", Field::PriceN, 50, false, 225, "225.00"},
+                                           RoofCase{"PerSquareMetreBeforeTheMaterial", Field::PriceS, 100, true,
+                                                    180, "180.00"},
+                                           RoofCase{"PerSheetBeforeTheMaterial", Field::PriceN, 50, true, 225,
+                                                    "225.00"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(PriceRules, ProductBelowHalfACentIsZeroNotEmpty) {
     model.SetDimensionText(calc::DimensionId::RoofL, "1000");
     model.SetDimensionText(calc::DimensionId::RoofW, "1");
