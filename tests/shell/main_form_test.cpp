@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -219,6 +220,18 @@ TEST_F(MainFormTest, DimensionEditsTakeFiveDigitsNoLettersAndNoLeadingZero) {
     EXPECT_EQ(m_form->Model().Inputs().Dimension(calc::DimensionId::HoodL), "10234");
 }
 
+TEST_F(MainFormTest, AClickIntoADimensionEditSelectsItsWholeText) {
+    Open();
+    TypeInto("EdHoodW", "1234");
+    auto* edit = Child<QLineEdit>(m_form, "EdHoodW");
+    ASSERT_TRUE(edit->hasFocus());
+    edit->deselect();
+    QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(5, edit->height() / 2));
+    EXPECT_EQ(edit->selectedText(), edit->displayText()); // "1234_": every place
+    QTest::keyClicks(edit, "77");
+    EXPECT_EQ(m_form->Model().Inputs().Dimension(calc::DimensionId::HoodW), "   77");
+}
+
 TEST_F(MainFormTest, ABlankBetweenDigitsIsAnErrorWhileTypingAndIsRemovedOnLeaving) {
     Open();
     Choose("CbRoofVibro", 2);
@@ -419,6 +432,27 @@ TEST_F(MainFormTest, EverythingComesBackAfterCloseAndReopen) {
     EXPECT_EQ(Text("StSumma"), sumBefore);
     EXPECT_EQ(Text("StAllWeight"), weightBefore);
     EXPECT_EQ(m_form->Grid()->currentIndex().row(), kRowTape);
+}
+
+TEST_F(MainFormTest, TheWindowComesBackWhereItWas) {
+    Open();
+    m_form->move(120, 130);
+    QApplication::processEvents();
+    const QPoint where = m_form->pos();
+    Reopen();
+    EXPECT_EQ(m_form->pos(), where);
+}
+
+TEST_F(MainFormTest, AFailureToStoreIsShownAndTheWindowStillCloses) {
+    Open();
+    RoofExample();
+    // The settings file cannot be written where a folder of that name stands.
+    ASSERT_TRUE(QDir().mkpath(m_config.IniFile()));
+    QString shown;
+    AnswerNextModal([](QWidget* box) { static_cast<QDialog*>(box)->accept(); }, &shown);
+    Close();
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(shown.contains("Brovalin.ini")) << shown.toStdString();
 }
 
 TEST_F(MainFormTest, APriceStillBeingTypedIsKeptWhenTheWindowCloses) {
