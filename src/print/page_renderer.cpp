@@ -76,10 +76,10 @@ QString RenderFamily(const QString& templateFamily) {
     return templateFamily;
 }
 
-QFont RenderFont(const FontSpec& spec) {
-    QFont font(RenderFamily(spec.family));
-    font.setPointSize(spec.pointSize);
-    font.setBold(spec.bold);
+QFont RenderFont(const BoxFont& style) {
+    QFont font(RenderFamily(style.family));
+    font.setPointSize(style.pointSize);
+    font.setBold(style.bold);
     // The same line breaks and glyph places at every zoom and on every device.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(true);

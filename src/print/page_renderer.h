@@ -23,7 +23,7 @@ double PixelsPerUnit(const QPaintDevice& device);
 // The installed family that a template family is drawn with: "Times New Roman" is drawn with its
 // metric-compatible substitute when it is not installed itself.
 QString RenderFamily(const QString& templateFamily);
-QFont RenderFont(const FontSpec& spec);
+QFont RenderFont(const BoxFont& style);
 
 // A box's place in pixels of `pixelsPerUnit`.
 QRectF BoxRect(const TextBox& box, double pixelsPerUnit);

@@ -44,11 +44,11 @@ inline constexpr double kExtraLineSpacing = 2;
 // The template's font family; the renderer substitutes what is installed.
 inline const QString kTemplateFontFamily = QStringLiteral("Times New Roman");
 
-struct FontSpec {
+struct BoxFont {
     QString family = kTemplateFontFamily;
     int pointSize = 10;
     bool bold = false;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const BoxFont&) const = default;
 };
 
 struct TextBox {
@@ -57,7 +57,7 @@ struct TextBox {
     double y = 0;
     double width = 0;
     double height = kBoxHeight;
-    FontSpec font;
+    BoxFont font;
     QString text;
     bool operator==(const TextBox&) const = default;
 };

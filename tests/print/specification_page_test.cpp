@@ -17,16 +17,16 @@
 namespace {
 
 using print::BuildSpecificationPages;
-using print::FontSpec;
+using print::BoxFont;
 using print::PageGeometry;
 using print::PreparedPage;
 using print::PreparedPages;
 using print::TextBox;
 
-const FontSpec kTitle{QStringLiteral("Times New Roman"), 12, true};
-const FontSpec kCaption{QStringLiteral("Times New Roman"), 10, true};
-const FontSpec kRow{QStringLiteral("Times New Roman"), 10, false};
-const FontSpec kTotals{QStringLiteral("Times New Roman"), 12, true};
+const BoxFont kTitle{QStringLiteral("Times New Roman"), 12, true};
+const BoxFont kCaption{QStringLiteral("Times New Roman"), 10, true};
+const BoxFont kRow{QStringLiteral("Times New Roman"), 10, false};
+const BoxFont kTotals{QStringLiteral("Times New Roman"), 12, true};
 
 // The 18 seeded rows, some of them filled the way a recalculation and the price rules leave them.
 std::vector<calc::SheetRow> FilledRows() {
@@ -78,7 +78,7 @@ struct BoxCase {
     double x;
     double y;
     double width;
-    FontSpec font;
+    BoxFont font;
     QString text;
 };
 
