@@ -18,10 +18,10 @@ struct BoxTemplate {
     double width;
 };
 
-const FontSpec kTitleFont{kTemplateFontFamily, 12, true};
-const FontSpec kCaptionFont{kTemplateFontFamily, 10, true};
-const FontSpec kRowFont{kTemplateFontFamily, 10, false};
-const FontSpec kTotalsFont{kTemplateFontFamily, 12, true};
+const BoxFont kTitleFont{kTemplateFontFamily, 12, true};
+const BoxFont kCaptionFont{kTemplateFontFamily, 10, true};
+const BoxFont kRowFont{kTemplateFontFamily, 10, false};
+const BoxFont kTotalsFont{kTemplateFontFamily, 12, true};
 
 // Memo11 stands on the paper itself, not in a band.
 constexpr BoxTemplate kTitleBox{"Memo11", 28, 16, 676};
@@ -57,7 +57,7 @@ constexpr std::array<BoxTemplate, 5> kTotalsBoxes{{
     {"Memo12", 624, kTotalsY, 106},
 }};
 
-TextBox MakeBox(const BoxTemplate& t, double bandTop, const FontSpec& font, QString text) {
+TextBox MakeBox(const BoxTemplate& t, double bandTop, const BoxFont& font, QString text) {
     TextBox box;
     box.name = QString::fromLatin1(t.name);
     box.x = t.x;
