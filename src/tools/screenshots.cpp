@@ -54,7 +54,8 @@ QImage Framed(QWidget* window) {
 
 bool Save(QWidget* window, const QDir& out, const char* name) {
     window->show();
-    QTest::qWaitForWindowExposed(window);
+    if (!QTest::qWaitForWindowExposed(window))
+        std::fprintf(stderr, "warning: %s was not exposed\n", name);
     QTest::qWait(50);
     const QString path = out.filePath(QString::fromLatin1(name));
     if (!Framed(window).save(path)) {
@@ -147,7 +148,8 @@ int main(int argc, char** argv) {
     {
         QPointer<TMainForm> calculation = new TMainForm(&begin);
         calculation->show();
-        QTest::qWaitForWindowExposed(calculation);
+        if (!QTest::qWaitForWindowExposed(calculation))
+            std::fprintf(stderr, "warning: the calculation window was not exposed\n");
         QTest::qWait(300); // Timer1's first tick makes the window ready
         Type(calculation, "EdRoofL", QStringLiteral("1500"));
         Type(calculation, "EdRoofW", QStringLiteral("1200"));
