@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 namespace calc {
@@ -15,6 +16,25 @@ std::string FormatFixed(double value, int decimals) {
 }
 
 double RoundTo(double value, int decimals) {
+    // The printed text names the decimal r / 10^decimals, r the whole number nearest to the exact
+    // value * 10^decimals (halves to even); reading it back gives the double nearest to r / 10^decimals,
+    // which is what the division r / 10^decimals gives when r and 10^decimals are exact. So r is found
+    // without printing: fma gives the rounding error of the product, which decides the halves.
+    static constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10};
+    if (decimals >= 0 && decimals < static_cast<int>(std::size(kScale)) && std::isfinite(value)) {
+        const double scale = kScale[decimals];
+        const double product = value * scale;
+        if (std::fabs(product) < 0x1p52) {
+            const double error = std::fma(value, scale, -product); // value * scale == product + error
+            double r = std::nearbyint(product);                    // halves to even
+            const double fraction = product - r;                    // exact
+            if (fraction == 0.5 && error > 0)
+                r += 1;
+            else if (fraction == -0.5 && error < 0)
+                r -= 1;
+            return r / scale;
+        }
+    }
     char buf[400];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     double back = 0;

@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
+#include <ios>
 #include <optional>
+#include <ostream>
+#include <random>
 #include <string>
 
 #include "calc/number_format.h"
@@ -30,6 +34,54 @@ TEST(RoundTo, BelowHalfTheLastDecimalIsZero) {
     const double v = RoundTo(0.0004, 3);
     EXPECT_EQ(v, 0.0);
     EXPECT_EQ(RoundTo(0.001 * 1, 2), 0.0);
+}
+
+// The value printed with std::to_chars and read back: what RoundTo must give, bit for bit.
+double PrintedAndReadBack(double value, int decimals) {
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    double back = 0;
+    std::from_chars(buf, res.ptr, back);
+    return back;
+}
+
+::testing::AssertionResult SameAsPrinted(double value, int decimals) {
+    const double expected = PrintedAndReadBack(value, decimals);
+    const double got = RoundTo(value, decimals);
+    if (got == expected && std::signbit(got) == std::signbit(expected))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << std::hexfloat << value << " to " << decimals << " decimals gives "
+                                         << got << " instead of " << expected;
+}
+
+TEST(RoundTo, SameAsPrintingForAllKindsOfValues) {
+    std::mt19937_64 random(20240611);
+    std::uniform_int_distribution<int> millimetres(0, 99999);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-12, 16);
+    std::uniform_int_distribution<long long> whole(-100000000, 100000000);
+    for (int i = 0; i < 20000; ++i) {
+        for (int decimals : {0, 2, 3, 6}) {
+            // areas and sheets as the calculation makes them
+            const double area = millimetres(random) * 0.001 * (millimetres(random) * 0.001);
+            ASSERT_TRUE(SameAsPrinted(area, decimals));
+            ASSERT_TRUE(SameAsPrinted(area / 0.4, decimals));
+            ASSERT_TRUE(SameAsPrinted(area * 1234.56, decimals));
+            // any magnitude, either sign
+            ASSERT_TRUE(SameAsPrinted(std::ldexp(unit(random), exponent(random) * 2), decimals));
+            // near and exactly on the halves
+            const double scale = std::pow(10.0, decimals);
+            const double half = (static_cast<double>(whole(random)) + 0.5) / scale;
+            ASSERT_TRUE(SameAsPrinted(half, decimals));
+            ASSERT_TRUE(SameAsPrinted(std::nextafter(half, 0.0), decimals));
+            ASSERT_TRUE(SameAsPrinted(std::nextafter(half, 1e300), decimals));
+            const double binaryHalf = std::ldexp(static_cast<double>(2 * whole(random) + 1), -(1 + i % 12));
+            ASSERT_TRUE(SameAsPrinted(binaryHalf, decimals));
+        }
+    }
+    for (double special : {0.0, -0.0, -0.0004, 0.125, 0.375, 2.5, -2.5, 1e300, -1e300, 5e15, 0x1p-1074})
+        for (int decimals : {0, 2, 3})
+            ASSERT_TRUE(SameAsPrinted(special, decimals));
 }
 
 TEST(FormatFixed, PointAndExactlyTheDecimalsAsked) {
