@@ -42,12 +42,14 @@ int RunBaseline(int argc, char** argv) {
 }
 
 long long NowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
         .count();
 }
 
 // Milliseconds from the start of `program` to its first shown window; nullopt when it never reported.
-std::optional<double> TimeOnce(const QString& program, const QStringList& arguments, const QString& configDir) {
+std::optional<double> TimeOnce(const QString& program, const QStringList& arguments,
+                               const QString& configDir) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("RASCHET_TIMING"), QStringLiteral("1"));
@@ -64,7 +66,8 @@ std::optional<double> TimeOnce(const QString& program, const QStringList& argume
         const qsizetype at = output.indexOf(shell::kShownMarker);
         const qsizetype end = at >= 0 ? output.indexOf('\n', at) : -1;
         if (end >= 0) {
-            const long long stamp = output.mid(at + qsizetype(std::strlen(shell::kShownMarker)), end - at).trimmed().toLongLong();
+            const long long stamp =
+                output.mid(at + qsizetype(std::strlen(shell::kShownMarker)), end - at).trimmed().toLongLong();
             shown = double(stamp - started) / 1e6;
         }
     }
@@ -94,9 +97,11 @@ int main(int argc, char** argv) {
     }
     QCoreApplication app(argc, argv);
     if (program.isEmpty())
-        program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../src/shell/raschet"));
+        program =
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../src/shell/raschet"));
     if (!QFileInfo::exists(program)) {
-        std::fprintf(stderr, "no program at %s (build the raschet target, or pass --program)\n", qPrintable(program));
+        std::fprintf(stderr, "no program at %s (build the raschet target, or pass --program)\n",
+                     qPrintable(program));
         return 1;
     }
     const QString self = QCoreApplication::applicationFilePath();
@@ -121,9 +126,12 @@ int main(int argc, char** argv) {
     const double b = Median(baseline);
     std::printf("start to start window shown, median of %d runs (offscreen)\n", runs);
     std::printf("  raschet          %8.1f ms   (min %.1f, max %.1f)\n", r,
-                *std::min_element(raschet.begin(), raschet.end()), *std::max_element(raschet.begin(), raschet.end()));
+                *std::min_element(raschet.begin(), raschet.end()),
+                *std::max_element(raschet.begin(), raschet.end()));
     std::printf("  bare Qt program  %8.1f ms   (min %.1f, max %.1f)\n", b,
-                *std::min_element(baseline.begin(), baseline.end()), *std::max_element(baseline.begin(), baseline.end()));
-    std::printf("  ratio            %8.2f     (target <= 1.50: %s)\n", r / b, r / b <= 1.5 ? "met" : "NOT met");
+                *std::min_element(baseline.begin(), baseline.end()),
+                *std::max_element(baseline.begin(), baseline.end()));
+    std::printf("  ratio            %8.2f     (target <= 1.50: %s)\n", r / b,
+                r / b <= 1.5 ? "met" : "NOT met");
     return 0;
 }

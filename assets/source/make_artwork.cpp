@@ -75,7 +75,8 @@ struct Camera {
     QPointF Project(const QVector3D& point) const {
         const QVector3D d = point - eye;
         const float depth = QVector3D::dotProduct(d, forward);
-        return {focal * QVector3D::dotProduct(d, right) / depth, -focal * QVector3D::dotProduct(d, up) / depth};
+        return {focal * QVector3D::dotProduct(d, right) / depth,
+                -focal * QVector3D::dotProduct(d, up) / depth};
     }
 };
 
@@ -99,14 +100,16 @@ struct Stroke {
 
 // Side profile, x from the rear (0) to the front (4400), z up; millimetres.
 const std::vector<QPointF> kProfile = {
-    {0, 330},    {-20, 560},  {0, 900},    {90, 960},   {850, 1010}, {1450, 1400}, {1650, 1440},
-    {2650, 1440}, {2850, 1400}, {3350, 1020}, {4250, 880},  {4420, 760}, {4430, 560}, {4400, 330},
+    {0, 330},     {-20, 560},   {0, 900},     {90, 960},   {850, 1010}, {1450, 1400}, {1650, 1440},
+    {2650, 1440}, {2850, 1400}, {3350, 1020}, {4250, 880}, {4420, 760}, {4430, 560},  {4400, 330},
 };
 constexpr float kHalfWidth = 870;
 constexpr float kWheelRadius = 330;
 const float kWheelX[] = {930, 3500};
 
-QVector3D At(QPointF xz, float y) { return {float(xz.x()), y, float(xz.y())}; }
+QVector3D At(QPointF xz, float y) {
+    return {float(xz.x()), y, float(xz.y())};
+}
 
 Line Circle(float cx, float y, float cz, float r, float from = 0, float to = 360) {
     Line line;
@@ -129,7 +132,8 @@ Line BodySide(float y) {
         sill.push_back({wx + kWheelRadius + 60, y, 330});
         for (float a = 0; a <= 180.01f; a += 10) {
             const float rad = a * float(M_PI) / 180;
-            sill.push_back({wx + (kWheelRadius + 60) * std::cos(rad), y, kWheelRadius + (kWheelRadius + 60) * std::sin(rad)});
+            sill.push_back({wx + (kWheelRadius + 60) * std::cos(rad), y,
+                            kWheelRadius + (kWheelRadius + 60) * std::sin(rad)});
         }
         sill.push_back({wx - kWheelRadius - 60, y, 330});
     }
@@ -142,23 +146,28 @@ QVector3D RotateAboutVertical(QVector3D p, float hingeX, float hingeY, float deg
     const float rad = degrees * float(M_PI) / 180;
     const float dx = p.x() - hingeX;
     const float dy = p.y() - hingeY;
-    return {hingeX + dx * std::cos(rad) - dy * std::sin(rad), hingeY + dx * std::sin(rad) + dy * std::cos(rad), p.z()};
+    return {hingeX + dx * std::cos(rad) - dy * std::sin(rad),
+            hingeY + dx * std::sin(rad) + dy * std::cos(rad), p.z()};
 }
 
 QVector3D RotateAboutCross(QVector3D p, float hingeX, float hingeZ, float degrees) {
     const float rad = degrees * float(M_PI) / 180;
     const float dx = p.x() - hingeX;
     const float dz = p.z() - hingeZ;
-    return {hingeX + dx * std::cos(rad) - dz * std::sin(rad), p.y(), hingeZ + dx * std::sin(rad) + dz * std::cos(rad)};
+    return {hingeX + dx * std::cos(rad) - dz * std::sin(rad), p.y(),
+            hingeZ + dx * std::sin(rad) + dz * std::cos(rad)};
 }
 
 // A door of the near side from rear edge x0 to front edge x1, hinged at its front edge, opened.
 std::vector<Stroke> Door(float x0, float x1, float topRear, float topFront, float degrees) {
     const float y = kHalfWidth;
-    const Line outline = {{x0, y, 360}, {x1, y, 360}, {x1, y, 980}, {x1 - 120, y, topFront},
+    const Line outline = {{x0, y, 360},          {x1, y, 360},  {x1, y, 980}, {x1 - 120, y, topFront},
                           {x0 + 60, y, topRear}, {x0, y, 1000}, {x0, y, 360}};
-    const Line window = {{x1 - 40, y, 1010}, {x1 - 150, y, topFront - 40}, {x0 + 80, y, topRear - 40},
-                         {x0 + 40, y, 1010}, {x1 - 40, y, 1010}};
+    const Line window = {{x1 - 40, y, 1010},
+                         {x1 - 150, y, topFront - 40},
+                         {x0 + 80, y, topRear - 40},
+                         {x0 + 40, y, 1010},
+                         {x1 - 40, y, 1010}};
     const Line handle = {{x0 + 90, y, 900}, {x0 + 260, y, 900}};
     std::vector<Stroke> strokes;
     for (const Line* part : {&outline, &window, &handle}) {
@@ -194,19 +203,26 @@ std::vector<Stroke> CarStrokes() {
         s.push_back(d);
     // hood, hinged at the windscreen, lifted
     {
-        const Line closed = {{3350, near - 30, 1020}, {4250, near - 60, 880}, {4250, far + 60, 880},
-                             {3350, far + 30, 1020}, {3350, near - 30, 1020}};
+        const Line closed = {{3350, near - 30, 1020},
+                             {4250, near - 60, 880},
+                             {4250, far + 60, 880},
+                             {3350, far + 30, 1020},
+                             {3350, near - 30, 1020}};
         Line open;
         for (const QVector3D& p : closed)
             open.push_back(RotateAboutCross(p, 3350, 1020, 48));
         s.push_back({open, false, 2.2f});
         s.push_back({closed, false, 1.0f}); // the engine bay's edge
-        s.push_back({{RotateAboutCross({4200, 0, 900}, 3350, 1020, 48), {4150, 0, 900}}, false, 1.0f}); // stay
+        s.push_back(
+            {{RotateAboutCross({4200, 0, 900}, 3350, 1020, 48), {4150, 0, 900}}, false, 1.0f}); // stay
     }
     // trunk lid, hinged at the rear window, lifted
     {
-        const Line closed = {{850, near - 40, 1010}, {90, near - 40, 960}, {90, far + 40, 960},
-                             {850, far + 40, 1010}, {850, near - 40, 1010}};
+        const Line closed = {{850, near - 40, 1010},
+                             {90, near - 40, 960},
+                             {90, far + 40, 960},
+                             {850, far + 40, 1010},
+                             {850, near - 40, 1010}};
         Line open;
         for (const QVector3D& p : closed)
             open.push_back(RotateAboutCross(p, 850, 1010, -58));
@@ -214,11 +230,27 @@ std::vector<Stroke> CarStrokes() {
         s.push_back({closed, false, 1.0f});
     }
     // windscreen and rear window frames
-    s.push_back({{At(kProfile[9], near), At(kProfile[8], near), At(kProfile[8], far), At(kProfile[9], far)}, false, 1.4f});
-    s.push_back({{At(kProfile[4], near), At(kProfile[5], near), At(kProfile[5], far), At(kProfile[4], far)}, false, 1.4f});
+    s.push_back({{At(kProfile[9], near), At(kProfile[8], near), At(kProfile[8], far), At(kProfile[9], far)},
+                 false,
+                 1.4f});
+    s.push_back({{At(kProfile[4], near), At(kProfile[5], near), At(kProfile[5], far), At(kProfile[4], far)},
+                 false,
+                 1.4f});
     // lights
-    s.push_back({{{4415, near - 80, 760}, {4300, near - 80, 860}, {4300, near - 420, 870}, {4425, near - 420, 770}, {4415, near - 80, 760}}, false, 1.4f});
-    s.push_back({{{4415, far + 80, 760}, {4300, far + 80, 860}, {4300, far + 420, 870}, {4425, far + 420, 770}, {4415, far + 80, 760}}, false, 1.4f});
+    s.push_back({{{4415, near - 80, 760},
+                  {4300, near - 80, 860},
+                  {4300, near - 420, 870},
+                  {4425, near - 420, 770},
+                  {4415, near - 80, 760}},
+                 false,
+                 1.4f});
+    s.push_back({{{4415, far + 80, 760},
+                  {4300, far + 80, 860},
+                  {4300, far + 420, 870},
+                  {4425, far + 420, 770},
+                  {4415, far + 80, 760}},
+                 false,
+                 1.4f});
     return s;
 }
 
@@ -229,7 +261,8 @@ void DrawCar(QPainter& p, const QRectF& area) {
     for (const Stroke& s : strokes)
         for (const QVector3D& point : s.points) {
             const QPointF q = camera.Project(point);
-            bounds = bounds.isNull() ? QRectF(q, QSizeF(0.01, 0.01)) : bounds.united(QRectF(q, QSizeF(0.01, 0.01)));
+            bounds = bounds.isNull() ? QRectF(q, QSizeF(0.01, 0.01))
+                                     : bounds.united(QRectF(q, QSizeF(0.01, 0.01)));
         }
     const double scale = std::min(area.width() / bounds.width(), area.height() / bounds.height());
     const QPointF offset = area.center() - bounds.center() * scale;
@@ -263,7 +296,8 @@ QImage Background() {
     p.fillRect(QRectF(0, 0, 800, 110), band);
     p.setPen(kInk);
     p.setFont(Font("Liberation Sans", 40, true));
-    p.drawText(QRectF(28, 16, 740, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Расчет материалов"));
+    p.drawText(QRectF(28, 16, 740, 50), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Расчет материалов"));
     p.setPen(QPen(QColor(200, 40, 40), 3));
     p.drawLine(QPointF(30, 70), QPointF(330, 70));
     p.setPen(kInk);
@@ -438,7 +472,8 @@ QImage Printer() {
     return image;
 }
 
-bool Save(const QImage& image, const QDir& dir, const char* name, const char* format = "PNG", int quality = -1) {
+bool Save(const QImage& image, const QDir& dir, const char* name, const char* format = "PNG",
+          int quality = -1) {
     const QString path = dir.filePath(QString::fromLatin1(name));
     if (!image.save(path, format, quality)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));

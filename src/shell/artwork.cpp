@@ -25,7 +25,9 @@ QByteArray ArtworkBytes(const char* fileName) {
     return file.readAll();
 }
 
-QPixmap ArtworkPixmap(const char* fileName) { return QPixmap(ArtworkPath(fileName)); }
+QPixmap ArtworkPixmap(const char* fileName) {
+    return QPixmap(ArtworkPath(fileName));
+}
 
 namespace {
 
@@ -38,13 +40,29 @@ QIcon IconOf(std::initializer_list<const char*> fileNames) {
 
 } // namespace
 
-QIcon CalculatorIcon() { return IconOf({"calculator32.png", "calculator16.png"}); }
-QIcon HelpBookIcon() { return IconOf({"help_book32.png", "help_book16.png"}); }
-QIcon ContinueButtonIcon() { return IconOf({"tick16.png"}); }
-QIcon RetryButtonIcon() { return IconOf({"retry16.png"}); }
-QIcon CancelButtonIcon() { return IconOf({"cancel16.png"}); }
-QIcon HelpButtonIcon() { return IconOf({"question16.png"}); }
-QIcon ClearButtonIcon() { return IconOf({"broom16.png"}); }
-QIcon PrintButtonIcon() { return IconOf({"printer16.png"}); }
+QIcon CalculatorIcon() {
+    return IconOf({"calculator32.png", "calculator16.png"});
+}
+QIcon HelpBookIcon() {
+    return IconOf({"help_book32.png", "help_book16.png"});
+}
+QIcon ContinueButtonIcon() {
+    return IconOf({"tick16.png"});
+}
+QIcon RetryButtonIcon() {
+    return IconOf({"retry16.png"});
+}
+QIcon CancelButtonIcon() {
+    return IconOf({"cancel16.png"});
+}
+QIcon HelpButtonIcon() {
+    return IconOf({"question16.png"});
+}
+QIcon ClearButtonIcon() {
+    return IconOf({"broom16.png"});
+}
+QIcon PrintButtonIcon() {
+    return IconOf({"printer16.png"});
+}
 
 } // namespace shell

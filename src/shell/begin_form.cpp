@@ -14,7 +14,9 @@
 
 QPointer<TBeginForm> BeginForm;
 
-QString TBeginForm::DefaultBackground() { return shell::ArtworkPath(shell::kBackgroundJpeg); }
+QString TBeginForm::DefaultBackground() {
+    return shell::ArtworkPath(shell::kBackgroundJpeg);
+}
 
 TBeginForm::TBeginForm(QWidget* owner, const QString& backgroundJpeg)
     : QWidget(owner, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |

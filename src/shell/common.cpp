@@ -45,7 +45,9 @@ ErrorPresenter& Presenter() {
 
 } // namespace
 
-QString ApplicationTitle() { return QStringLiteral("Расчет материалов"); }
+QString ApplicationTitle() {
+    return QStringLiteral("Расчет материалов");
+}
 
 int MesDialog(int buttons, const QString& text) {
     MesButtons = buttons;
@@ -115,7 +117,9 @@ bool ReadFileVersion(const QString& module, quint16& major, quint16& minor, quin
     std::memcpy(&record, section->data.constData(), sizeof record);
     if (std::memcmp(record.magic, shell::kVersionMagic, sizeof record.magic) != 0)
         return false;
-    const auto value = [&](quint16 v) { return section->bigEndian ? qFromBigEndian(v) : qFromLittleEndian(v); };
+    const auto value = [&](quint16 v) {
+        return section->bigEndian ? qFromBigEndian(v) : qFromLittleEndian(v);
+    };
     major = value(record.major);
     minor = value(record.minor);
     release = value(record.release);

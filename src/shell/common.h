@@ -57,5 +57,4 @@ template <typename Body> void RunGuarded(Body&& body) noexcept {
 // Reads the four numbers of the version record of the ELF file `module` (section ".raschet_version").
 // True when read; false, with the numbers untouched, for a missing or unreadable file, a file without a
 // record, or a full file name longer than 255 characters.
-bool ReadFileVersion(const QString& module, quint16& major, quint16& minor, quint16& release,
-                     quint16& build);
+bool ReadFileVersion(const QString& module, quint16& major, quint16& minor, quint16& release, quint16& build);

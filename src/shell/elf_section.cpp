@@ -19,7 +19,8 @@ class ElfReader {
     ElfReader(QFile& file, bool is64, bool bigEndian) : m_file(file), m_is64(is64), m_big(bigEndian) {}
 
     bool Read(quint64 offset, quint64 size, QByteArray& out) {
-        if (size > kMaxTableBytes || offset > quint64(m_file.size()) || size > quint64(m_file.size()) - offset)
+        if (size > kMaxTableBytes || offset > quint64(m_file.size()) ||
+            size > quint64(m_file.size()) - offset)
             return false;
         if (!m_file.seek(qint64(offset)))
             return false;
@@ -80,7 +81,8 @@ std::optional<ElfSection> ReadElfSection(const QString& path, const char* name) 
         return std::nullopt;
     const char elfClass = ident[EI_CLASS];
     const char elfData = ident[EI_DATA];
-    if ((elfClass != ELFCLASS32 && elfClass != ELFCLASS64) || (elfData != ELFDATA2LSB && elfData != ELFDATA2MSB))
+    if ((elfClass != ELFCLASS32 && elfClass != ELFCLASS64) ||
+        (elfData != ELFDATA2LSB && elfData != ELFDATA2MSB))
         return std::nullopt;
     ElfReader r(file, elfClass == ELFCLASS64, elfData == ELFDATA2MSB);
 

@@ -42,7 +42,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-QString TMesForm::DefaultCaption() { return QStringLiteral("Сообщение"); }
+QString TMesForm::DefaultCaption() {
+    return QStringLiteral("Сообщение");
+}
 
 TMesForm::TMesForm(QWidget* owner, const QString& text, const QString& caption)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -151,7 +153,8 @@ void TMesForm::FitToText() {
         int number;
     };
     bool focused = false;
-    for (const Candidate& c : {Candidate{m_buContinue, 0}, Candidate{m_buRetry, 2}, Candidate{m_buCancel, 1}}) {
+    for (const Candidate& c :
+         {Candidate{m_buContinue, 0}, Candidate{m_buRetry, 2}, Candidate{m_buCancel, 1}}) {
         const bool isDefault = c.button->isVisibleTo(this) && MesDefaultButton == c.number;
         c.button->setDefault(isDefault);
         if (isDefault) {
@@ -233,7 +236,9 @@ void TMesForm::Answer(int code) {
     done(code);
 }
 
-void TMesForm::reject() { done(m_mesResult); }
+void TMesForm::reject() {
+    done(m_mesResult);
+}
 
 void TMesForm::done(int) {
     ResetMesSettings();

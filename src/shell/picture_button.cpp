@@ -9,7 +9,9 @@ TPictureButton::TPictureButton(const QPixmap& picture, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
 }
 
-QSize TPictureButton::sizeHint() const { return m_picture.isNull() ? QSize(161, 49) : m_picture.size(); }
+QSize TPictureButton::sizeHint() const {
+    return m_picture.isNull() ? QSize(161, 49) : m_picture.size();
+}
 
 void TPictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -45,8 +45,8 @@ QImage Framed(QWidget* window) {
     }
     p.setPen(Qt::white);
     p.setFont(shell::UiFont(12, true));
-    p.drawText(QRect(textLeft, 0, image.width() - textLeft - 24, kTitleHeight), Qt::AlignVCenter | Qt::AlignLeft,
-               window->windowTitle());
+    p.drawText(QRect(textLeft, 0, image.width() - textLeft - 24, kTitleHeight),
+               Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
     p.drawText(QRect(image.width() - 22, 0, 18, kTitleHeight), Qt::AlignCenter, QStringLiteral("×"));
     p.drawImage(0, kTitleHeight, client);
     return image;

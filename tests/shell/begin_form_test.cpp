@@ -24,7 +24,9 @@ class BeginFormTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_form));
     }
 
-    TPictureButton* Button(const char* name) { return m_form.findChild<TPictureButton*>(QString::fromLatin1(name)); }
+    TPictureButton* Button(const char* name) {
+        return m_form.findChild<TPictureButton*>(QString::fromLatin1(name));
+    }
 
     // Where the modal window came from, and whether the start window showed meanwhile.
     struct Visit {
@@ -72,7 +74,9 @@ TEST_F(BeginFormTest, TheButtonShowsThePlateOfTheBackgroundBehindIt) {
         for (int x = 320 + 4; x < 320 + 161 - 4; ++x) {
             const QColor a = withButtons.pixelColor(x, y);
             const QColor b = background.pixelColor(x, y);
-            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) > 90)
+            if (std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                    std::abs(a.blue() - b.blue()) >
+                90)
                 ++differing;
         }
     EXPECT_LT(differing, 153 * 41 / 10) << "more than a tenth of the plate differs";

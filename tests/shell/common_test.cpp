@@ -130,7 +130,8 @@ TEST(ExceptionGuard, ShowsTheExceptionInACriticalBoxAndGoesOn) {
 
 TEST(ExceptionGuard, NamesAnExceptionOfUnknownKind) {
     EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(42)), QStringLiteral("Неизвестная ошибка."));
-    EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(std::bad_alloc())), QStringLiteral("Недостаточно памяти."));
+    EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(std::bad_alloc())),
+              QStringLiteral("Недостаточно памяти."));
 }
 
 } // namespace

@@ -13,7 +13,9 @@
 
 namespace {
 
-void ProcessDeletions() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void ProcessDeletions() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 TEST(HelpForm, IsAFixedWindowAtItsPlace) {
     QWidget owner;
@@ -33,9 +35,10 @@ TEST(HelpForm, TheInstructionsFitTheWindowInTheirOrder) {
     EXPECT_LE(help->Page().size().height(), 568) << "the last lines would be cut off";
     const QString text = help->Page().toPlainText();
     qsizetype at = 0;
-    for (const char* topic : {"Как рассчитать", "следующие размеры", "передней двери", "ширину кузова", "крыши",
-                              "капота", "крышки багажника", "МИЛЛИМЕТРАХ", "ячейки", "количество дверей",
-                              "материала", "опции", "квадратных метрах", "цены", "пустыми", "автоматически"}) {
+    for (const char* topic :
+         {"Как рассчитать", "следующие размеры", "передней двери", "ширину кузова", "крыши", "капота",
+          "крышки багажника", "МИЛЛИМЕТРАХ", "ячейки", "количество дверей", "материала", "опции",
+          "квадратных метрах", "цены", "пустыми", "автоматически"}) {
         const qsizetype found = text.indexOf(QString::fromUtf8(topic), at);
         EXPECT_GE(found, at) << topic;
         at = std::max(at, found);
@@ -104,7 +107,8 @@ TEST_F(HelpModeless, DestroyingTheMainWindowDestroysItsHelpWindow) {
     m_main.reset();
     EXPECT_TRUE(m_help.isNull());
     const QWidgetList windows = QApplication::topLevelWidgets();
-    EXPECT_TRUE(std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<THelpForm*>(w); }));
+    EXPECT_TRUE(
+        std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<THelpForm*>(w); }));
 }
 
 } // namespace

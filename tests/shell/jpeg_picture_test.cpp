@@ -37,8 +37,10 @@ TEST(JpegPicture, DecodesAColourPicture) {
     const QImage image = shell::DecodeJpeg(TwoColourJpeg());
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(), QSize(40, 30));
-    EXPECT_TRUE(Near(image.pixelColor(5, 15), QColor(220, 20, 20))) << image.pixelColor(5, 15).name().toStdString();
-    EXPECT_TRUE(Near(image.pixelColor(35, 15), QColor(20, 20, 220))) << image.pixelColor(35, 15).name().toStdString();
+    EXPECT_TRUE(Near(image.pixelColor(5, 15), QColor(220, 20, 20)))
+        << image.pixelColor(5, 15).name().toStdString();
+    EXPECT_TRUE(Near(image.pixelColor(35, 15), QColor(20, 20, 220)))
+        << image.pixelColor(35, 15).name().toStdString();
 }
 
 TEST(JpegPicture, DecodesAGreyPictureToColour) {
@@ -72,7 +74,9 @@ TEST_F(BadJpeg, AMissingFileGivesNoPicture) {
     EXPECT_TRUE(shell::LoadJpegFile(m_dir.filePath(QStringLiteral("missing.jpg"))).isNull());
 }
 
-TEST_F(BadJpeg, AnEmptyFileGivesNoPicture) { EXPECT_TRUE(shell::LoadJpegFile(Write({})).isNull()); }
+TEST_F(BadJpeg, AnEmptyFileGivesNoPicture) {
+    EXPECT_TRUE(shell::LoadJpegFile(Write({})).isNull());
+}
 
 TEST_F(BadJpeg, APictureOfAnotherFormatGivesNoPicture) {
     EXPECT_TRUE(shell::LoadJpegFile(Write(shell::ArtworkBytes("tick16.png"))).isNull());

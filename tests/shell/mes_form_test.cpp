@@ -54,12 +54,14 @@ class MesFormTest : public ::testing::Test {
 struct LayoutCase {
     const char* name;
     int buttons;
-    int width;       // client width after layout
+    int width;        // client width after layout
     int continueLeft; // -1: hidden
     int retryLeft;
     int cancelLeft;
 };
-void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MesFormLayout : public MesFormTest, public ::testing::WithParamInterface<LayoutCase> {};
 
@@ -71,7 +73,8 @@ TEST_P(MesFormLayout, ShowsTheChosenButtonsCentredInTheirOrder) {
         const char* name;
         int left;
         int top;
-    } expected[] = {{"BuContinue", c.continueLeft, 13}, {"BuRetry", c.retryLeft, 14}, {"BuCancel", c.cancelLeft, 13}};
+    } expected[] = {
+        {"BuContinue", c.continueLeft, 13}, {"BuRetry", c.retryLeft, 14}, {"BuCancel", c.cancelLeft, 13}};
     for (const auto& e : expected) {
         SCOPED_TRACE(e.name);
         QPushButton* button = Button(e.name);
@@ -85,18 +88,19 @@ TEST_P(MesFormLayout, ShowsTheChosenButtonsCentredInTheirOrder) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ButtonSets, MesFormLayout,
-    ::testing::Values(
-        // one button: 475 / 2 - 129 / 2 = 237 - 64
-        LayoutCase{"ContinueOnly", 1, 475, 173, -1, -1}, LayoutCase{"CancelOnly", 2, 475, -1, -1, 173},
-        LayoutCase{"RetryOnly", 4, 475, -1, 173, -1},
-        // two buttons 32 apart: total 290, 237 - 145 = 92
-        LayoutCase{"ContinueCancel", 3, 475, 92, -1, 253}, LayoutCase{"ContinueRetry", 5, 475, 92, 253, -1},
-        LayoutCase{"RetryCancel", 6, 475, -1, 92, 253},
-        // three: 3 * 129 + 2 * 32 + 2 * 32 = 515 wide, 257 - 225 = 32
-        LayoutCase{"AllThree", 7, 515, 32, 193, 354}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ButtonSets, MesFormLayout,
+                         ::testing::Values(
+                             // one button: 475 / 2 - 129 / 2 = 237 - 64
+                             LayoutCase{"ContinueOnly", 1, 475, 173, -1, -1},
+                             LayoutCase{"CancelOnly", 2, 475, -1, -1, 173},
+                             LayoutCase{"RetryOnly", 4, 475, -1, 173, -1},
+                             // two buttons 32 apart: total 290, 237 - 145 = 92
+                             LayoutCase{"ContinueCancel", 3, 475, 92, -1, 253},
+                             LayoutCase{"ContinueRetry", 5, 475, 92, 253, -1},
+                             LayoutCase{"RetryCancel", 6, 475, -1, 92, 253},
+                             // three: 3 * 129 + 2 * 32 + 2 * 32 = 515 wide, 257 - 225 = 32
+                             LayoutCase{"AllThree", 7, 515, 32, 193, 354}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MesFormTest, NoButtonsLeavesEveryButtonHiddenAndUnmoved) {
     Show(0);
@@ -129,7 +133,9 @@ struct DefaultCase {
     int defaultButton;
     const char* expected; // nullptr: no default, no button focused
 };
-void PrintTo(const DefaultCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DefaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MesFormDefault : public MesFormTest, public ::testing::WithParamInterface<DefaultCase> {};
 
@@ -192,13 +198,16 @@ struct ClickCase {
     const char* button;
     int answer;
 };
-void PrintTo(const ClickCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MesFormClick : public MesFormTest, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(MesFormClick, EachButtonAnswersItsCode) {
     ModalAnswer answer([&](QWidget* window) {
-        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(GetParam().button)), Qt::LeftButton);
+        QTest::mouseClick(window->findChild<QPushButton*>(QString::fromLatin1(GetParam().button)),
+                          Qt::LeftButton);
     });
     EXPECT_EQ(MesDialog(7, QStringLiteral("Вопрос")), GetParam().answer);
     EXPECT_TRUE(answer.Answered());
@@ -280,7 +289,9 @@ struct HeightCase {
     const char* text;
     int lines;
 };
-void PrintTo(const HeightCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const HeightCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class MesFormHeight : public MesFormTest, public ::testing::WithParamInterface<HeightCase> {};
 
@@ -292,13 +303,14 @@ TEST_P(MesFormHeight, TextBoxIsOneLineTallerThanItsLines) {
     EXPECT_FALSE(Text()->verticalScrollBar()->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, MesFormHeight,
-                         ::testing::Values(HeightCase{"OneLine", "Короткий текст", 1},
-                                           HeightCase{"LeadingBreak",
-                                                      "\nВы действительно хотите очистить все введенные данные ?", 2},
-                                           HeightCase{"EveryLineEnd", "раз\r\nдва\rтри\nчетыре", 4},
-                                           HeightCase{"EmptyLastLineNotCounted", "раз\nдва\n", 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, MesFormHeight,
+    ::testing::Values(HeightCase{"OneLine", "Короткий текст", 1},
+                      HeightCase{"LeadingBreak", "\nВы действительно хотите очистить все введенные данные ?",
+                                 2},
+                      HeightCase{"EveryLineEnd", "раз\r\nдва\rтри\nчетыре", 4},
+                      HeightCase{"EmptyLastLineNotCounted", "раз\nдва\n", 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MesFormTest, ALineWiderThanTheBoxWrapsOntoTheNext) {
     // Words that fill about one and a half widths of the box, measured in its own font.

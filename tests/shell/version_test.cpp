@@ -27,7 +27,9 @@ struct SuffixCase {
     quint16 major, minor, release, build;
     const char* suffix;
 };
-void PrintTo(const SuffixCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SuffixCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class VersionSuffix : public ::testing::TestWithParam<SuffixCase> {};
 
@@ -36,16 +38,17 @@ TEST_P(VersionSuffix, FollowsTheBaseText) {
     EXPECT_EQ(FormatVersionSuffix(c.major, c.minor, c.release, c.build), QString::fromUtf8(c.suffix));
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, VersionSuffix,
-                         ::testing::Values(SuffixCase{"ProgramVersion", 1, 2, 2, 4, " v 1.2 (Rel.-2 Bld.-4)"},
-                                           SuffixCase{"LargestBuild", 10, 0, 300, 65535, " v 10.0 (Rel.-300 Bld.-65535)"},
-                                           SuffixCase{"MajorOfThreeDigits", 100, 7, 0, 0, " v 0.7 (Rel.-0 Bld.-0)"},
-                                           SuffixCase{"Unreadable", 0, 0, 0, 0, " v 0.0 (Rel.-0 Bld.-0)"},
-                                           SuffixCase{"TwoDigitsEach", 12, 34, 1, 1, " v 12.34 (Rel.-1 Bld.-1)"},
-                                           SuffixCase{"MinorOfThreeDigits", 1, 105, 0, 0, " v 1.5 (Rel.-0 Bld.-0)"},
-                                           SuffixCase{"LargestNumbers", 65535, 65535, 65535, 65535,
-                                                      " v 35.35 (Rel.-65535 Bld.-65535)"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Examples, VersionSuffix,
+    ::testing::Values(SuffixCase{"ProgramVersion", 1, 2, 2, 4, " v 1.2 (Rel.-2 Bld.-4)"},
+                      SuffixCase{"LargestBuild", 10, 0, 300, 65535, " v 10.0 (Rel.-300 Bld.-65535)"},
+                      SuffixCase{"MajorOfThreeDigits", 100, 7, 0, 0, " v 0.7 (Rel.-0 Bld.-0)"},
+                      SuffixCase{"Unreadable", 0, 0, 0, 0, " v 0.0 (Rel.-0 Bld.-0)"},
+                      SuffixCase{"TwoDigitsEach", 12, 34, 1, 1, " v 12.34 (Rel.-1 Bld.-1)"},
+                      SuffixCase{"MinorOfThreeDigits", 1, 105, 0, 0, " v 1.5 (Rel.-0 Bld.-0)"},
+                      SuffixCase{"LargestNumbers", 65535, 65535, 65535, 65535,
+                                 " v 35.35 (Rel.-65535 Bld.-65535)"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VersionWord, PacksDecimalDigitsAsBcdBytes) {
     EXPECT_EQ(PackVersionWord(1, 2), 0x0102);
@@ -71,7 +74,9 @@ TEST(VersionWord, EveryMajorAndMinorShowsModulo100) {
 // --- reading the record ---
 
 // This test program links the shell, so it carries the record as the program does.
-QString OwnProgram() { return QCoreApplication::applicationFilePath(); }
+QString OwnProgram() {
+    return QCoreApplication::applicationFilePath();
+}
 
 struct FileVersion {
     quint16 major = 7, minor = 7, release = 7, build = 7; // not a version: shows that nothing was written
@@ -129,8 +134,8 @@ TEST_F(DamagedProgram, ACopyAtAShortPathStillCarriesTheRecord) {
 
 TEST_F(DamagedProgram, ASectionOfAnotherNameIsNoRecord) {
     FileVersion v;
-    EXPECT_FALSE(v.Read(Write(QStringLiteral("renamed"),
-                              Replaced(Original(), ".raschet_version", ".raschet_xersion"))));
+    EXPECT_FALSE(v.Read(
+        Write(QStringLiteral("renamed"), Replaced(Original(), ".raschet_version", ".raschet_xersion"))));
     EXPECT_TRUE(v.Untouched());
 }
 
@@ -174,7 +179,9 @@ struct ElfKind {
     bool is64;
     bool bigEndian;
 };
-void PrintTo(const ElfKind& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ElfKind& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HandMadeElf : public ::testing::TestWithParam<ElfKind> {
   protected:
@@ -278,7 +285,8 @@ INSTANTIATE_TEST_SUITE_P(Kinds, HandMadeElf,
 class VersionCaption : public ::testing::Test {
   protected:
     void SetUp() override {
-        m_previous = SetErrorPresenter([this](const QString&, const QString& text) { m_errors.push_back(text); });
+        m_previous =
+            SetErrorPresenter([this](const QString&, const QString& text) { m_errors.push_back(text); });
     }
     void TearDown() override { SetErrorPresenter(m_previous); }
 
@@ -290,8 +298,9 @@ class VersionCaption : public ::testing::Test {
 };
 
 TEST_F(VersionCaption, NamesTheProgramsVersion) {
-    EXPECT_EQ(BuildVersionCaption(OwnProgram(), m_base),
-              QStringLiteral("ООО 'ТОРМЕЛЬ' - Программа расчета стоимости материалов  v 1.2 (Rel.-2 Bld.-4)"));
+    EXPECT_EQ(
+        BuildVersionCaption(OwnProgram(), m_base),
+        QStringLiteral("ООО 'ТОРМЕЛЬ' - Программа расчета стоимости материалов  v 1.2 (Rel.-2 Bld.-4)"));
     EXPECT_TRUE(m_errors.isEmpty());
 }
 
