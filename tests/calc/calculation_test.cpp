@@ -141,6 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     {{3, 0.001, 0.007, 0.0014 * 4.75}},
                     "0.007"},
+        ExampleCase{"TinyAreaStoredAsZero",
+                    [](CalcState& s) {
+                        SetDimensions(s, DimensionId::RoofL, "1", DimensionId::RoofW, "400");
+                        Choose(s, SelectorId::RoofVibro, "КД plus 2"); // 0.0004 m2
+                    },
+                    {{2, 0, 0.001, 0.0004 * 3.75}},
+                    "0.002"},
         ExampleCase{"SameMaterialOnTwoParts",
                     [](CalcState& s) {
                         SetDimensions(s, DimensionId::RoofL, "1000", DimensionId::RoofW, "1000");
