@@ -26,19 +26,25 @@ int ItemOf(const calc::MaterialSelector& selector, const std::string& text) {
 }
 
 constexpr std::pair<DimensionId, const char*> kDimensions[] = {
-    {DimensionId::RoofL, "1500"},     {DimensionId::RoofW, "1200"},    {DimensionId::HoodL, "1000"},
-    {DimensionId::HoodW, "800"},      {DimensionId::TailGateL, "1234"}, {DimensionId::TailGateW, "567"},
-    {DimensionId::FloorL, "2200"},    {DimensionId::FloorW, "1400"}};
+    {DimensionId::RoofL, "1500"},  {DimensionId::RoofW, "1200"},     {DimensionId::HoodL, "1000"},
+    {DimensionId::HoodW, "800"},   {DimensionId::TailGateL, "1234"}, {DimensionId::TailGateW, "567"},
+    {DimensionId::FloorL, "2200"}, {DimensionId::FloorW, "1400"}};
 
-constexpr std::pair<SelectorId, const char*> kChoices[] = {
-    {SelectorId::RoofVibro, "КД plus 2"},     {SelectorId::RoofNoise, "ГВ 10"},
-    {SelectorId::RoofHeat, "СН 3008"},        {SelectorId::HoodVibro, "КД plus 1.6"},
-    {SelectorId::HoodNoise, "ФН ЛМ 12,5"},    {SelectorId::HoodHeat, "СН ЛМ 3004"},
-    {SelectorId::TailGateVibro, "КД plus 2"}, {SelectorId::TailGateNoise, "ГВ 5"},
-    {SelectorId::TailGateHeat, "СН 3002"},    {SelectorId::FloorVibro, "КД plus 4"},
-    {SelectorId::FloorNoise, ""},             {SelectorId::FloorHeat, "СН 3004"},
-    {SelectorId::DoorVibro, "КД duo-lam 2.7"}, {SelectorId::DoorNoise, "ГВ 5"},
-    {SelectorId::DoorHeat, "СН 3008"}};
+constexpr std::pair<SelectorId, const char*> kChoices[] = {{SelectorId::RoofVibro, "КД plus 2"},
+                                                           {SelectorId::RoofNoise, "ГВ 10"},
+                                                           {SelectorId::RoofHeat, "СН 3008"},
+                                                           {SelectorId::HoodVibro, "КД plus 1.6"},
+                                                           {SelectorId::HoodNoise, "ФН ЛМ 12,5"},
+                                                           {SelectorId::HoodHeat, "СН ЛМ 3004"},
+                                                           {SelectorId::TailGateVibro, "КД plus 2"},
+                                                           {SelectorId::TailGateNoise, "ГВ 5"},
+                                                           {SelectorId::TailGateHeat, "СН 3002"},
+                                                           {SelectorId::FloorVibro, "КД plus 4"},
+                                                           {SelectorId::FloorNoise, ""},
+                                                           {SelectorId::FloorHeat, "СН 3004"},
+                                                           {SelectorId::DoorVibro, "КД duo-lam 2.7"},
+                                                           {SelectorId::DoorNoise, "ГВ 5"},
+                                                           {SelectorId::DoorHeat, "СН 3008"}};
 
 // Fills the model as the user would, through its setters; leaves it Ready.
 void FillThroughSetters(prices::MainFormModel& model) {

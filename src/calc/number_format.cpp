@@ -27,7 +27,7 @@ double RoundTo(double value, int decimals) {
         if (std::fabs(product) < 0x1p52) {
             const double error = std::fma(value, scale, -product); // value * scale == product + error
             double r = std::nearbyint(product);                    // halves to even
-            const double fraction = product - r;                    // exact
+            const double fraction = product - r;                   // exact
             if (fraction == 0.5 && error > 0)
                 r += 1;
             else if (fraction == -0.5 && error < 0)

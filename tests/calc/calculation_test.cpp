@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,7 +60,9 @@ struct ExampleCase {
     std::vector<ExpectedRow> rows; // every other row stays empty
     const char* allWeight;
 };
-void PrintTo(const ExampleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ExampleCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WorkedExample : public ::testing::TestWithParam<ExampleCase> {};
 
@@ -79,7 +81,8 @@ TEST_P(WorkedExample, FillsTheRowsAndTheTotals) {
             if (e.id == row.Id)
                 expected = &e;
         if (expected == nullptr) {
-            EXPECT_FALSE(row.AmountS || row.AmountN || row.Weight) << "an unchosen material's row is not blank";
+            EXPECT_FALSE(row.AmountS || row.AmountN || row.Weight)
+                << "an unchosen material's row is not blank";
         } else {
             // the amounts are stored rounded: they must be exactly the three-decimal numbers
             EXPECT_EQ(row.AmountS, expected->amountS);
@@ -233,7 +236,9 @@ struct KeepRowCase {
     const char* name;
     std::function<const calc::MaterialSelector*(CalcState&)> change;
 };
-void PrintTo(const KeepRowCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const KeepRowCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CurrentRowKept : public Recalculation, public ::testing::WithParamInterface<KeepRowCase> {};
 
@@ -245,28 +250,27 @@ TEST_P(CurrentRowKept, OtherChangesLeaveTheCurrentRow) {
     EXPECT_EQ(state.sheet.Row(1).AmountS, 1.8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OnChange, CurrentRowKept,
-    ::testing::Values(KeepRowCase{"EmptyItemChosen",
-                                  [](CalcState& s) -> const calc::MaterialSelector* {
-                                      return &Choose(s, SelectorId::HoodVibro, "");
-                                  }},
-                      KeepRowCase{"DimensionTyped",
-                                  [](CalcState& s) -> const calc::MaterialSelector* {
-                                      s.inputs.Dimension(DimensionId::RoofL) = "1500";
-                                      return nullptr;
-                                  }},
-                      KeepRowCase{"OptionTicked",
-                                  [](CalcState& s) -> const calc::MaterialSelector* {
-                                      s.inputs.Option(OptionId::Torpeda) = true;
-                                      return nullptr;
-                                  }},
-                      KeepRowCase{"DoorCountChanged",
-                                  [](CalcState& s) -> const calc::MaterialSelector* {
-                                      s.inputs.numDoors = 3;
-                                      return nullptr;
-                                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(OnChange, CurrentRowKept,
+                         ::testing::Values(KeepRowCase{"EmptyItemChosen",
+                                                       [](CalcState& s) -> const calc::MaterialSelector* {
+                                                           return &Choose(s, SelectorId::HoodVibro, "");
+                                                       }},
+                                           KeepRowCase{"DimensionTyped",
+                                                       [](CalcState& s) -> const calc::MaterialSelector* {
+                                                           s.inputs.Dimension(DimensionId::RoofL) = "1500";
+                                                           return nullptr;
+                                                       }},
+                                           KeepRowCase{"OptionTicked",
+                                                       [](CalcState& s) -> const calc::MaterialSelector* {
+                                                           s.inputs.Option(OptionId::Torpeda) = true;
+                                                           return nullptr;
+                                                       }},
+                                           KeepRowCase{"DoorCountChanged",
+                                                       [](CalcState& s) -> const calc::MaterialSelector* {
+                                                           s.inputs.numDoors = 3;
+                                                           return nullptr;
+                                                       }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Recalculation, RedrawsOnceAndKeepsAViewThatWasOff) {
     RedrawCounter counter;

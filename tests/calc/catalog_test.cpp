@@ -104,7 +104,9 @@ struct SheetCountCase {
     double area;
     double sheets;
 };
-void PrintTo(const SheetCountCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SheetCountCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SheetCount : public ::testing::TestWithParam<SheetCountCase> {};
 

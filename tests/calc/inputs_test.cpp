@@ -28,7 +28,9 @@ struct SelectorCase {
     SelectorId id;
     std::vector<std::string> items; // after the empty item 0
 };
-void PrintTo(const SelectorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SelectorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SelectorContents : public ::testing::TestWithParam<SelectorCase> {};
 
@@ -105,7 +107,7 @@ TEST(SelectedMaterial, NoneWithoutAChoiceOrOnTheEmptyItem) {
     EXPECT_EQ(calc::SelectedMaterial(&roof), nullptr);
     roof.itemIndex = 2;
     EXPECT_EQ(calc::SelectedMaterial(&roof), &MaterialCatalog[1]); // "КД plus 2"
-    roof.itemIndex = 4; // past the last item
+    roof.itemIndex = 4;                                            // past the last item
     EXPECT_EQ(calc::SelectedMaterial(&roof), nullptr);
 }
 
@@ -144,7 +146,9 @@ struct DimensionCase {
     const char* text;
     int value;
 };
-void PrintTo(const DimensionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DimensionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class DimensionText : public ::testing::TestWithParam<DimensionCase> {};
 
@@ -166,7 +170,9 @@ struct BadDimensionCase {
     const char* text;
     const char* message;
 };
-void PrintTo(const BadDimensionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BadDimensionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class BadDimensionText : public ::testing::TestWithParam<BadDimensionCase> {};
 

@@ -130,7 +130,9 @@ struct GeneralCase {
     const char* withComma;
     const char* withPoint;
 };
-void PrintTo(const GeneralCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const GeneralCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class GeneralFormat : public ::testing::TestWithParam<GeneralCase> {};
 
@@ -142,14 +144,13 @@ TEST_P(GeneralFormat, ShortestFormWithFifteenSignificantDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     FormatGeneral, GeneralFormat,
-    ::testing::Values(GeneralCase{"Fraction", 12.5, "12,5", "12.5"},
-                      GeneralCase{"Whole", 30, "30", "30"},
-                      GeneralCase{"Zero", 0, "0", "0"},
-                      GeneralCase{"Negative", -2.25, "-2,25", "-2.25"},
+    ::testing::Values(GeneralCase{"Fraction", 12.5, "12,5", "12.5"}, GeneralCase{"Whole", 30, "30", "30"},
+                      GeneralCase{"Zero", 0, "0", "0"}, GeneralCase{"Negative", -2.25, "-2,25", "-2.25"},
                       GeneralCase{"SmallestWithoutExponent", 0.00001, "0,00001", "0.00001"},
                       GeneralCase{"BelowTheSmallestWithoutExponent", 0.000001, "1E-6", "1E-6"},
                       GeneralCase{"ExponentWithFraction", 0.0000015, "1,5E-6", "1.5E-6"},
-                      GeneralCase{"FifteenIntegerDigits", 123456789012345, "123456789012345", "123456789012345"},
+                      GeneralCase{"FifteenIntegerDigits", 123456789012345, "123456789012345",
+                                  "123456789012345"},
                       GeneralCase{"SixteenIntegerDigits", 1e15, "1E15", "1E15"},
                       GeneralCase{"LargeWithFraction", 1.5e20, "1,5E20", "1.5E20"},
                       GeneralCase{"CutToFifteenDigits", 1.0 / 3, "0,333333333333333", "0.333333333333333"},
@@ -164,7 +165,9 @@ struct ParseCase {
     char separator;
     std::optional<double> expected;
 };
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Parse : public ::testing::TestWithParam<ParseCase> {};
 
@@ -175,21 +178,16 @@ TEST_P(Parse, WholeTextIsOneNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     ParseNumber, Parse,
-    ::testing::Values(ParseCase{"Comma", "12,5", ',', 12.5},
-                      ParseCase{"Point", "12.5", '.', 12.5},
-                      ParseCase{"PointUnderComma", "12.5", ',', std::nullopt},
-                      ParseCase{"CommaUnderPoint", "12,5", '.', std::nullopt},
-                      ParseCase{"BlanksAround", " 7 ", '.', 7.0},
-                      ParseCase{"PlusSign", "+3", '.', 3.0},
-                      ParseCase{"MinusSign", "-0,5", ',', -0.5},
-                      ParseCase{"Exponent", "1,5E3", ',', 1500.0},
-                      ParseCase{"Empty", "", '.', std::nullopt},
-                      ParseCase{"OnlyBlanks", "   ", '.', std::nullopt},
-                      ParseCase{"TrailingLetters", "12x", '.', std::nullopt},
-                      ParseCase{"Letters", "abc", '.', std::nullopt},
-                      ParseCase{"LoneSign", "-", '.', std::nullopt},
-                      ParseCase{"Infinity", "inf", '.', std::nullopt},
-                      ParseCase{"NotANumber", "nan", '.', std::nullopt}),
+    ::testing::Values(
+        ParseCase{"Comma", "12,5", ',', 12.5}, ParseCase{"Point", "12.5", '.', 12.5},
+        ParseCase{"PointUnderComma", "12.5", ',', std::nullopt},
+        ParseCase{"CommaUnderPoint", "12,5", '.', std::nullopt}, ParseCase{"BlanksAround", " 7 ", '.', 7.0},
+        ParseCase{"PlusSign", "+3", '.', 3.0}, ParseCase{"MinusSign", "-0,5", ',', -0.5},
+        ParseCase{"Exponent", "1,5E3", ',', 1500.0}, ParseCase{"Empty", "", '.', std::nullopt},
+        ParseCase{"OnlyBlanks", "   ", '.', std::nullopt},
+        ParseCase{"TrailingLetters", "12x", '.', std::nullopt},
+        ParseCase{"Letters", "abc", '.', std::nullopt}, ParseCase{"LoneSign", "-", '.', std::nullopt},
+        ParseCase{"Infinity", "inf", '.', std::nullopt}, ParseCase{"NotANumber", "nan", '.', std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -157,7 +157,9 @@ struct MoveCase {
     const char* name;
     std::function<void(DsMaterial&)> move;
 };
-void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MoveCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CursorMove : public Sheet, public ::testing::WithParamInterface<MoveCase> {};
 
@@ -184,7 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(MoveCase{"First", [](DsMaterial& d) { d.First(); }},
                       MoveCase{"Next", [](DsMaterial& d) { d.Next(); }},
                       MoveCase{"MoveTo", [](DsMaterial& d) { d.MoveTo(9); }},
-                      MoveCase{"LocateMaterialRow", [](DsMaterial& d) { d.LocateMaterialRow(&MaterialCatalog[0]); }},
+                      MoveCase{"LocateMaterialRow",
+                               [](DsMaterial& d) { d.LocateMaterialRow(&MaterialCatalog[0]); }},
                       MoveCase{"GotoBookmark", [](DsMaterial& d) { d.GotoBookmark(11); }},
                       MoveCase{"CheckBrowseMode", [](DsMaterial& d) { d.CheckBrowseMode(); }}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -56,7 +56,8 @@ TEST_F(Storage, PropertiesAreStoredAtTheTopLevel) {
     FormStorage(File()).Store(AllValues());
     QSettings raw(File(), QSettings::IniFormat);
     EXPECT_EQ(raw.value(QStringLiteral("CbRoofVibro.Text")).toString(), QStringLiteral("КД plus 2"));
-    EXPECT_EQ(raw.value(QStringLiteral("StStorePrice.Caption")).toString(), QStringLiteral("150:0;0:12,5;0:0;"));
+    EXPECT_EQ(raw.value(QStringLiteral("StStorePrice.Caption")).toString(),
+              QStringLiteral("150:0;0:12,5;0:0;"));
     QFile file(File());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());

@@ -36,18 +36,18 @@ const std::string kNoPrices = Repeat("0:0;", 18);
 // Fills every input, as the user would, and prices one row per material.
 void FillEverything(MainFormModel& model) {
     using D = DimensionId;
-    const std::pair<D, const char*> dimensions[] = {{D::RoofL, "1500"}, {D::RoofW, "1200"}, {D::HoodL, "1000"},
-                                                   {D::HoodW, "800"},   {D::TailGateL, "1234"},
-                                                   {D::TailGateW, "567"}, {D::FloorL, "2200"}, {D::FloorW, "1400"}};
+    const std::pair<D, const char*> dimensions[] = {
+        {D::RoofL, "1500"},     {D::RoofW, "1200"},    {D::HoodL, "1000"},  {D::HoodW, "800"},
+        {D::TailGateL, "1234"}, {D::TailGateW, "567"}, {D::FloorL, "2200"}, {D::FloorW, "1400"}};
     for (const auto& [id, text] : dimensions)
         model.SetDimensionText(id, text);
     using S = SelectorId;
     const std::pair<S, const char*> choices[] = {
-        {S::RoofVibro, "КД plus 2"},     {S::RoofNoise, "ГВ 10"},          {S::RoofHeat, "СН 3008"},
-        {S::HoodVibro, "КД plus 1.6"},   {S::HoodNoise, "ФН ЛМ 12,5"},     {S::HoodHeat, "СН ЛМ 3004"},
-        {S::TailGateVibro, "КД plus 2"}, {S::TailGateNoise, "ГВ 5"},       {S::TailGateHeat, "СН 3002"},
-        {S::FloorVibro, "КД plus 4"},    {S::FloorNoise, ""},              {S::FloorHeat, "СН 3004"},
-        {S::DoorVibro, "КД duo-lam 2.7"}, {S::DoorNoise, "ГВ 5"},          {S::DoorHeat, "СН 3008"}};
+        {S::RoofVibro, "КД plus 2"},      {S::RoofNoise, "ГВ 10"},      {S::RoofHeat, "СН 3008"},
+        {S::HoodVibro, "КД plus 1.6"},    {S::HoodNoise, "ФН ЛМ 12,5"}, {S::HoodHeat, "СН ЛМ 3004"},
+        {S::TailGateVibro, "КД plus 2"},  {S::TailGateNoise, "ГВ 5"},   {S::TailGateHeat, "СН 3002"},
+        {S::FloorVibro, "КД plus 4"},     {S::FloorNoise, ""},          {S::FloorHeat, "СН 3004"},
+        {S::DoorVibro, "КД duo-lam 2.7"}, {S::DoorNoise, "ГВ 5"},       {S::DoorHeat, "СН 3008"}};
     for (const auto& [id, text] : choices)
         testhelpers::Choose(model, id, text);
     model.SetNumDoors(4);
@@ -130,7 +130,9 @@ TEST(Opening, TheTimerTicksOnce) {
 
 TEST(Opening, UnknownSelectorTextStaysWithNothingChosen) {
     MainFormModel model;
-    model.Restore({{"EdRoofL.Text", "1500"}, {"EdRoofW.Text", "1200"}, {"CbRoofVibro.Text", "КД plus 9"},
+    model.Restore({{"EdRoofL.Text", "1500"},
+                   {"EdRoofW.Text", "1200"},
+                   {"CbRoofVibro.Text", "КД plus 9"},
                    {"CbRoofNoise.Text", "гв 5"}});
     model.Timer1Timer();
     for (SelectorId id : {SelectorId::RoofVibro, SelectorId::RoofNoise}) {
@@ -146,7 +148,9 @@ struct DoorCountCase {
     const char* stored;
     int doors;
 };
-void PrintTo(const DoorCountCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const DoorCountCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StoredDoorCount : public ::testing::TestWithParam<DoorCountCase> {};
 
@@ -157,10 +161,11 @@ TEST_P(StoredDoorCount, IsBroughtIntoRange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Opening, StoredDoorCount,
-                         ::testing::Values(DoorCountCase{"InRange", "4", 4}, DoorCountCase{"Blanks", " 3 ", 3},
+                         ::testing::Values(DoorCountCase{"InRange", "4", 4},
+                                           DoorCountCase{"Blanks", " 3 ", 3},
                                            DoorCountCase{"AboveMaximum", "9", 5},
-                                           DoorCountCase{"Negative", "-2", 0}, DoorCountCase{"Letters", "abc", 0},
-                                           DoorCountCase{"Empty", "", 0}),
+                                           DoorCountCase{"Negative", "-2", 0},
+                                           DoorCountCase{"Letters", "abc", 0}, DoorCountCase{"Empty", "", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct RowPrices {
@@ -174,7 +179,9 @@ struct StoredListCase {
     std::string list;
     std::vector<RowPrices> priced; // every other row has no price
 };
-void PrintTo(const StoredListCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StoredListCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StoredList : public ::testing::TestWithParam<StoredListCase> {};
 
@@ -212,13 +219,13 @@ std::vector<RowPrices> FirstEighteen() {
 
 INSTANTIATE_TEST_SUITE_P(
     Opening, StoredList,
-    ::testing::Values(StoredListCase{"TwoPricedRows", "150:0;0:900;" + Repeat("0:0;", 16), {{0, 150, {}}, {1, {}, 900}}},
-                      StoredListCase{"SingleValue", "5", {{0, 5, {}}}},
-                      StoredListCase{"BothPricesInOneRow", "0:0;7:8;", {{1, {}, 8}}},
-                      StoredListCase{"FortyEntries", FortyEntries(), FirstEighteen()},
-                      StoredListCase{"LettersKeepPositions", "abc:0;x:9;3,5:0;", {{1, {}, 9}, {2, 3.5, {}}}},
-                      StoredListCase{"NothingEverStored", "StStorePrice", {}},
-                      StoredListCase{"EmptyList", "", {}}),
+    ::testing::Values(
+        StoredListCase{"TwoPricedRows", "150:0;0:900;" + Repeat("0:0;", 16), {{0, 150, {}}, {1, {}, 900}}},
+        StoredListCase{"SingleValue", "5", {{0, 5, {}}}},
+        StoredListCase{"BothPricesInOneRow", "0:0;7:8;", {{1, {}, 8}}},
+        StoredListCase{"FortyEntries", FortyEntries(), FirstEighteen()},
+        StoredListCase{"LettersKeepPositions", "abc:0;x:9;3,5:0;", {{1, {}, 9}, {2, 3.5, {}}}},
+        StoredListCase{"NothingEverStored", "StStorePrice", {}}, StoredListCase{"EmptyList", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Closing, StoresOneEntryPerRow) {
@@ -261,7 +268,9 @@ struct SeparatorCase {
     char writer;
     char reader;
 };
-void PrintTo(const SeparatorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const SeparatorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReopenAcrossSettings : public ::testing::TestWithParam<SeparatorCase> {
   protected:

@@ -36,17 +36,20 @@ struct ReadCase {
     const char* text;
     std::vector<double> values;
 };
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReadList : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(ReadList, ValuesByPosition) { EXPECT_EQ(ReadStoredPriceList(GetParam().text), GetParam().values); }
+TEST_P(ReadList, ValuesByPosition) {
+    EXPECT_EQ(ReadStoredPriceList(GetParam().text), GetParam().values);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     ReadStoredPriceList, ReadList,
     ::testing::Values(ReadCase{"TwoEntries", "150:0;0:900;", {150, 0, 0, 900}},
-                      ReadCase{"SingleValue", "5", {5}},
-                      ReadCase{"Empty", "", {}},
+                      ReadCase{"SingleValue", "5", {5}}, ReadCase{"Empty", "", {}},
                       ReadCase{"NothingStored", "StStorePrice", {0}},
                       ReadCase{"SeparatorRunsCountOnce", ";;:5::;7", {5, 7}},
                       ReadCase{"LettersReadZeroAndKeepPositions", "abc:7;x1:8;", {0, 7, 0, 8}},
@@ -54,14 +57,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"CommaFraction", "12,5:0;", {12.5, 0}},
                       ReadCase{"PointFraction", "12.5:0;", {12.5, 0}},
                       ReadCase{"ExponentForms", "1E-6:1,5E-6;2e3:0", {0.000001, 0.0000015, 2000, 0}},
-                      ReadCase{"Signs", "-3:+4;", {-3, 4}},
-                      ReadCase{"LeadingBlanks", " 8: 9;", {8, 9}}),
+                      ReadCase{"Signs", "-3:+4;", {-3, 4}}, ReadCase{"LeadingBlanks", " 8: 9;", {8, 9}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LeadingNumber, LongestLeadingNumberOrZero) {
     EXPECT_EQ(LeadingNumber("12."), 12);
     EXPECT_EQ(LeadingNumber("7,25abc"), 7.25);
-    EXPECT_EQ(LeadingNumber("1e"), 1);    // no digits after the exponent mark
+    EXPECT_EQ(LeadingNumber("1e"), 1); // no digits after the exponent mark
     EXPECT_EQ(LeadingNumber("1E+"), 1);
     EXPECT_EQ(LeadingNumber("3,5,6"), 3.5);
     EXPECT_EQ(LeadingNumber("-"), 0);
@@ -73,7 +75,9 @@ struct RoundTripCase {
     const char* name;
     char separator;
 };
-void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RoundTripCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ListRoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
 
@@ -91,7 +95,8 @@ TEST_P(ListRoundTrip, EveryWrittenPriceComesBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PriceList, ListRoundTrip,
-                         ::testing::Values(RoundTripCase{"DecimalComma", ','}, RoundTripCase{"DecimalPoint", '.'}),
+                         ::testing::Values(RoundTripCase{"DecimalComma", ','},
+                                           RoundTripCase{"DecimalPoint", '.'}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -53,7 +53,9 @@ struct OutcomeCase {
     Price summa;
     const char* total;
 };
-void PrintTo(const OutcomeCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const OutcomeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PriceOutcome : public PriceRules, public ::testing::WithParamInterface<OutcomeCase> {};
 
@@ -83,11 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
         OutcomeCase{"PerM2ChangeS", {S100}, {{Field::PriceS, 120}}, 120, {}, 300, "300.00"},
         OutcomeCase{"PerM2EmptyS", {S100}, {{Field::PriceS, {}}}, {}, {}, {}, "0.00"},
         OutcomeCase{"PerM2EnterN", {S100}, {N1200}, {}, 1200, 7500, "7500.00"},
-        OutcomeCase{"PerM2EnterNAndChangeS", {S100}, {{Field::PriceS, 120}, N1200}, {}, 1200, 7500, "7500.00"},
+        OutcomeCase{
+            "PerM2EnterNAndChangeS", {S100}, {{Field::PriceS, 120}, N1200}, {}, 1200, 7500, "7500.00"},
         OutcomeCase{"PerSheetChangeN", {N1200}, {{Field::PriceN, 1.234}}, {}, 1.234, 7.71, "7.71"},
         OutcomeCase{"PerSheetEmptyN", {N1200}, {{Field::PriceN, {}}}, {}, {}, {}, "0.00"},
         OutcomeCase{"PerSheetEnterS", {N1200}, {S100}, 100, {}, 250, "250.00"},
-        OutcomeCase{"PerSheetEnterSAndChangeN", {N1200}, {{Field::PriceN, 1000}, S100}, 100, {}, 250, "250.00"}),
+        OutcomeCase{
+            "PerSheetEnterSAndChangeN", {N1200}, {{Field::PriceN, 1000}, S100}, 100, {}, 250, "250.00"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RoofCase {
@@ -98,7 +102,9 @@ struct RoofCase {
     double summa;
     const char* total;
 };
-void PrintTo(const RoofCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RoofCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RoofPriced : public ::testing::TestWithParam<RoofCase> {};
 
@@ -121,14 +127,13 @@ TEST_P(RoofPriced, SumFromTheMatchingAmount) {
     EXPECT_EQ(model.StAllWeight(), "6.750");
 }
 
-INSTANTIATE_TEST_SUITE_P(PriceRules, RoofPriced,
-                         ::testing::Values(RoofCase{"PerSquareMetre", Field::PriceS, 100, false, 180, "180.00"},
-                                           RoofCase{"PerSheet", Field::PriceN, 50, false, 225, "225.00"},
-                                           RoofCase{"PerSquareMetreBeforeTheMaterial", Field::PriceS, 100, true,
-                                                    180, "180.00"},
-                                           RoofCase{"PerSheetBeforeTheMaterial", Field::PriceN, 50, true, 225,
-                                                    "225.00"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    PriceRules, RoofPriced,
+    ::testing::Values(RoofCase{"PerSquareMetre", Field::PriceS, 100, false, 180, "180.00"},
+                      RoofCase{"PerSheet", Field::PriceN, 50, false, 225, "225.00"},
+                      RoofCase{"PerSquareMetreBeforeTheMaterial", Field::PriceS, 100, true, 180, "180.00"},
+                      RoofCase{"PerSheetBeforeTheMaterial", Field::PriceN, 50, true, 225, "225.00"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PriceRules, ProductBelowHalfACentIsZeroNotEmpty) {
     model.SetDimensionText(calc::DimensionId::RoofL, "1000");
@@ -145,7 +150,9 @@ struct ZeroCase {
     Price priceS;
     Price priceN;
 };
-void PrintTo(const ZeroCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ZeroCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ZeroPrice : public PriceRules, public ::testing::WithParamInterface<ZeroCase> {};
 

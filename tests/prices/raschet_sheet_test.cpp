@@ -100,11 +100,13 @@ TEST_F(RaschetSheet, CsvHasTheHeaderEveryRowAndTheTotals) {
 
 TEST_F(RaschetSheet, JsonHasTheSameSheet) {
     WriteSettings(File(), kRoofSettings);
-    const SheetRun run = RunSheet({QStringLiteral("--json"), QStringLiteral("--settings"), File()}, config.Path());
+    const SheetRun run =
+        RunSheet({QStringLiteral("--json"), QStringLiteral("--settings"), File()}, config.Path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("{\"Id\":2,\"Name\":\"Кордилат 'Тормель plus'\",\"Size\":\"530*750*2\",\"AmountS\":1.8,"
-                           "\"AmountN\":4.5,\"PriceS\":100,\"PriceN\":null,\"Summa\":180,\"Weight\":6.75}"),
-              std::string::npos)
+    EXPECT_NE(
+        run.out.find("{\"Id\":2,\"Name\":\"Кордилат 'Тормель plus'\",\"Size\":\"530*750*2\",\"AmountS\":1.8,"
+                     "\"AmountN\":4.5,\"PriceS\":100,\"PriceN\":null,\"Summa\":180,\"Weight\":6.75}"),
+        std::string::npos)
         << run.out;
     EXPECT_TRUE(run.out.ends_with("],\"StSumma\":\"180.00\",\"StAllWeight\":\"6.750\"}\n")) << run.out;
 
@@ -141,7 +143,8 @@ TEST_F(RaschetSheet, EmptySettingsFileGivesAnEmptySheet) {
 }
 
 TEST_F(RaschetSheet, UnreadableDimensionExitsWithOneAndTheMessage) {
-    WriteSettings(File(), {{"EdRoofL.Text", "1 2"}, {"EdRoofW.Text", "1000"}, {"CbRoofVibro.Text", "КД plus 2"}});
+    WriteSettings(File(),
+                  {{"EdRoofL.Text", "1 2"}, {"EdRoofW.Text", "1000"}, {"CbRoofVibro.Text", "КД plus 2"}});
     const SheetRun run = RunSheet({QStringLiteral("--settings"), File()}, config.Path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("'1 2' is not a valid integer value"), std::string::npos) << run.err;
@@ -152,7 +155,9 @@ struct UsageCase {
     const char* name;
     std::vector<const char*> args; // "{dir}" stands for the test's own folder
 };
-void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class RaschetSheetUsage : public RaschetSheet, public ::testing::WithParamInterface<UsageCase> {};
 
@@ -166,12 +171,11 @@ TEST_P(RaschetSheetUsage, ExitsWithTwoAndSaysWhy) {
     EXPECT_EQ(run.out, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RaschetSheet, RaschetSheetUsage,
-    ::testing::Values(UsageCase{"UnknownOption", {"--csv"}},
-                      UsageCase{"SettingsWithoutFile", {"--json", "--settings"}},
-                      UsageCase{"MissingFile", {"--settings", "{dir}/missing.ini"}},
-                      UsageCase{"DirectoryAsFile", {"--settings", "{dir}"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RaschetSheet, RaschetSheetUsage,
+                         ::testing::Values(UsageCase{"UnknownOption", {"--csv"}},
+                                           UsageCase{"SettingsWithoutFile", {"--json", "--settings"}},
+                                           UsageCase{"MissingFile", {"--settings", "{dir}/missing.ini"}},
+                                           UsageCase{"DirectoryAsFile", {"--settings", "{dir}"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
