@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "print/fprint_form.h"
 #include "shell/artwork.h"
 #include "shell/begin_form.h"
 #include "shell/common.h"
@@ -17,6 +18,7 @@ void RunWindows() {
     // The windows of the whole run, in the order they are created; each is destroyed at the end.
     TBeginForm beginForm; // the first: the application's main form
     QObject::connect(&beginForm, &TBeginForm::Closed, qApp, &QCoreApplication::quit);
+    TFPrintForm printForm(&beginForm); // hidden; every preview of the run reuses it, centred on the start window
     const auto messageWindow = std::make_unique<TMesForm>(); // hidden; never shown by the program itself
 
     shell::ReportFirstShowWhenTimed(&beginForm);

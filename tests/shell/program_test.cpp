@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "print/fprint_form.h"
 #include "shell/begin_form.h"
 #include "shell/mes_form.h"
 #include "shell/picture_button.h"
@@ -31,6 +32,7 @@ void OnceStarted(std::function<void()> step) {
 TEST(Program, RunsUntilTheStartWindowClosesThroughACalculationVisit) {
     testsupport::ScopedConfigDir config;
     bool messageWindowHidden = false;
+    bool previewHidden = false;
     bool startBackAfterCalculation = false;
     bool calculationOpened = false;
     QPointer<TMesForm> messageWindow;
@@ -39,6 +41,7 @@ TEST(Program, RunsUntilTheStartWindowClosesThroughACalculationVisit) {
         start = BeginForm;
         messageWindow = MesForm;
         messageWindowHidden = messageWindow && !messageWindow->isVisible();
+        previewHidden = FPrintForm != nullptr && !FPrintForm->isVisible();
         testsupport::ModalAnswer answer([&](QWidget* window) {
             calculationOpened = QByteArray(window->metaObject()->className()) == "TMainForm";
             window->close();
@@ -54,6 +57,8 @@ TEST(Program, RunsUntilTheStartWindowClosesThroughACalculationVisit) {
     EXPECT_EQ(RunProgram(), 0);
     EXPECT_EQ(QApplication::applicationName(), QStringLiteral("Расчет материалов"));
     EXPECT_TRUE(messageWindowHidden);
+    EXPECT_TRUE(previewHidden) << "the preview window is created at start and stays hidden";
+    EXPECT_EQ(FPrintForm, nullptr) << "the preview window is destroyed at the end of the run";
     EXPECT_TRUE(calculationOpened);
     EXPECT_TRUE(startBackAfterCalculation);
     EXPECT_TRUE(start.isNull()) << "the start window is destroyed at the end of the run";
