@@ -117,6 +117,13 @@ bool SelectorBox::eventFilter(QObject* watched, QEvent* event) {
     return QComboBox::eventFilter(watched, event);
 }
 
+void SelectorBox::changeEvent(QEvent* event) {
+    QComboBox::changeEvent(event);
+    // The text field took its own font when it was made; it shows the selector's.
+    if (event->type() == QEvent::FontChange && lineEdit() != nullptr)
+        lineEdit()->setFont(font());
+}
+
 void SelectorBox::keyPressEvent(QKeyEvent* event) {
     if (IsRefusedCharacter(event)) {
         event->accept();

@@ -46,6 +46,7 @@ class SelectorBox : public QComboBox {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 };
 
 // The grid with the Delete-key handling of the price cells.

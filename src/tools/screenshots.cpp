@@ -1,6 +1,6 @@
 // raschet-screenshots: draws the program's windows as a user sees them into PNG files (scripts/screenshots
-// runs it headless): the start window, the clear-inputs question, the help window and the calculation
-// window with an example filled in through its own controls. Each picture gets a plain title strip
+// runs it headless): the start window, the clear-inputs question, the help window, the calculation
+// window with an example filled in through its own controls, and the print preview of that example. Each picture gets a plain title strip
 // carrying the window's caption, since the headless platform draws no window frames.
 //
 // The calculation window stores its inputs when it closes: settings go to a private temporary folder,
@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -20,11 +22,14 @@
 #include <cstdio>
 #include <memory>
 
+#include "print/fprint_form.h"
 #include "shell/artwork.h"
 #include "shell/begin_form.h"
 #include "shell/common.h"
 #include "shell/help_form.h"
 #include "shell/main_form.h"
+#include "shell/main_form_widgets.h"
+#include "shell/sheet_table_model.h"
 #include "shell/mes_form.h"
 #include "shell/ui_font.h"
 
@@ -105,6 +110,20 @@ void Tick(QWidget* window, const char* name) {
         QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(8, box->height() / 2));
 }
 
+// Types a price into a cell of the grid and confirms it.
+void Price(TMainForm* window, int row, int column, const QString& text) {
+    SheetGrid* grid = window->Grid();
+    const QModelIndex cell = grid->model()->index(row, column);
+    grid->setFocus();
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    if (QWidget* editor = QApplication::focusWidget(); editor != nullptr && editor != grid) {
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents(); // the editor commits from a queued call
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -127,6 +146,7 @@ int main(int argc, char** argv) {
     bool ok = true;
 
     TBeginForm begin;
+    TFPrintForm preview(&begin);
     ok &= Save(&begin, out, "start_window.png");
 
     {
@@ -157,8 +177,19 @@ int main(int argc, char** argv) {
         SetNumber(calculation, "SpNumDoors", 4);
         Choose(calculation, "CbDoorVibro", 1);
         Tick(calculation, "ChSeal");
+        Price(calculation, 1, SheetTableModel::ColPriceN, QStringLiteral("420"));
+        Price(calculation, 0, SheetTableModel::ColPriceS, QStringLiteral("300"));
+        Price(calculation, 17, SheetTableModel::ColPriceS, QStringLiteral("45.5"));
         QTest::qWait(50);
         ok &= Save(calculation, out, "calculation_window.png");
+
+        // The print button shows the preview modally: picture it from inside its loop.
+        QTimer::singleShot(300, [&] {
+            ok &= Save(&preview, out, "preview.png");
+            preview.close();
+        });
+        if (auto* print = Control<QPushButton>(calculation, "BuPrint"))
+            print->click();
         if (calculation)
             calculation->close();
     }

@@ -328,7 +328,7 @@ TEST_F(PreviewWindow, PrintingNeedsAnInstalledPrinter) {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// The page as the preview paints it. RASCHET_PREVIEW_SCREENSHOT names a file to keep the picture in.
+// The page as the preview paints it.
 
 TEST_F(PreviewWindow, PaintsTheWhitePageWithItsTextOnTheDesk) {
     QImage shot;
@@ -342,9 +342,6 @@ TEST_F(PreviewWindow, PaintsTheWhitePageWithItsTextOnTheDesk) {
         shot = form.grab().toImage();
     });
     ASSERT_FALSE(shot.isNull());
-    if (const QByteArray file = qgetenv("RASCHET_PREVIEW_SCREENSHOT"); !file.isEmpty()) {
-        EXPECT_TRUE(shot.save(QString::fromLocal8Bit(file), "PNG"));
-    }
 
     const qreal dpr = shot.devicePixelRatio();
     auto at = [&](int x, int y) { return shot.pixelColor(QPoint(qRound(x * dpr), qRound(y * dpr))); };
