@@ -77,7 +77,7 @@ class TMainForm : public QDialog {
     QPushButton* m_buHelp = nullptr;
     QPushButton* m_buClear = nullptr;
     QPushButton* m_buPrint = nullptr;
-    QTimer m_timer1;
+    QTimer m_timer1{this}; // a child, so it can be found by its name
     QPointer<THelpForm> m_helpForm;
     bool m_restored = false;
     bool m_stored = false;

@@ -86,46 +86,18 @@ void DimensionEdit::keyPressEvent(QKeyEvent* event) {
 
 // ---------------------------------------------------------------- SelectorBox
 
-SelectorBox::SelectorBox(QWidget* parent) : QComboBox(parent) {
-    setEditable(true);
-    setInsertPolicy(QComboBox::NoInsert);
-    lineEdit()->setReadOnly(true);
-    lineEdit()->installEventFilter(this);
-    setMaxVisibleItems(12);
-}
+SelectorBox::SelectorBox(QWidget* parent) : QComboBox(parent) { setMaxVisibleItems(12); }
 
 void SelectorBox::ShowChoice(int index, const QString& text) {
     const QSignalBlocker block(this);
     setCurrentIndex(index);
-    setEditText(text);
-}
-
-namespace {
-bool IsRefusedCharacter(const QKeyEvent* event) {
-    const QString text = event->text();
-    return !text.isEmpty() && !calc::CbKeyPressAccepts(text.at(0).unicode());
-}
-} // namespace
-
-bool SelectorBox::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && IsRefusedCharacter(static_cast<QKeyEvent*>(event)))
-        return true;
-    if (watched == lineEdit() && event->type() == QEvent::MouseButtonPress) {
-        showPopup(); // a click on the text opens the list, as on the arrow
-        return true;
-    }
-    return QComboBox::eventFilter(watched, event);
-}
-
-void SelectorBox::changeEvent(QEvent* event) {
-    QComboBox::changeEvent(event);
-    // The text field took its own font when it was made; it shows the selector's.
-    if (event->type() == QEvent::FontChange && lineEdit() != nullptr)
-        lineEdit()->setFont(font());
+    setPlaceholderText(index < 0 ? text : QString());
 }
 
 void SelectorBox::keyPressEvent(QKeyEvent* event) {
-    if (IsRefusedCharacter(event)) {
+    // Typed characters would choose an item by its first letters: nothing can be typed here.
+    const QString text = event->text();
+    if (!text.isEmpty() && !calc::CbKeyPressAccepts(text.at(0).unicode())) {
         event->accept();
         return;
     }

@@ -35,8 +35,9 @@ class DimensionEdit : public QLineEdit {
     void SetBlankShown(bool shown);
 };
 
-// A layer selector: shows its text even when the text names no item, takes no typed characters, and
-// reports only the user's choices (activated).
+// A layer selector: a drop-down list that takes no typed characters and reports only the user's
+// choices (activated). A text that names none of its items (a stored choice the list no longer has)
+// shows in grey over the empty selection.
 class SelectorBox : public QComboBox {
     Q_OBJECT
   public:
@@ -44,9 +45,7 @@ class SelectorBox : public QComboBox {
     void ShowChoice(int index, const QString& text); // the model's choice, without a change event
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void changeEvent(QEvent* event) override;
 };
 
 // The grid with the Delete-key handling of the price cells.

@@ -255,12 +255,29 @@ TEST_F(MainFormTest, SelectorsTakeNoTypedCharacters) {
     Open();
     auto* box = Child<QComboBox>(m_form, "CbRoofNoise");
     box->setFocus();
-    TypeText(box->lineEdit(), QStringLiteral("ГВ1"));
     TypeText(box, QStringLiteral("ГВ1"));
+    QTest::keyClicks(box, "g");
     // the opening chose the empty first item; typing changed nothing
     EXPECT_EQ(box->currentIndex(), 0);
     EXPECT_EQ(box->currentText(), QString());
     EXPECT_EQ(m_form->Model().Inputs().Selector(calc::SelectorId::RoofNoise).itemIndex, 0);
+}
+
+TEST_F(MainFormTest, AStoredChoiceTheListNoLongerHasShowsWithNothingChosen) {
+    {
+        QSettings stored(m_config.IniFile(), QSettings::IniFormat);
+        stored.setValue("CbRoofVibro.Text", QStringLiteral("КД plus 9"));
+        stored.setValue("EdRoofL.Text", "1000");
+        stored.setValue("EdRoofW.Text", "1000");
+    }
+    Open();
+    auto* box = Child<QComboBox>(m_form, "CbRoofVibro");
+    EXPECT_EQ(box->currentIndex(), -1);
+    EXPECT_EQ(box->placeholderText(), QStringLiteral("КД plus 9"));
+    EXPECT_EQ(Text("StAllWeight"), "0.000"); // the selector adds nothing
+    Choose("CbRoofVibro", 2);
+    EXPECT_EQ(box->currentText(), QStringLiteral("КД plus 1.6"));
+    EXPECT_EQ(Cell(kRowKdPlus16, Col::ColAmountS), "1");
 }
 
 TEST_F(MainFormTest, LatinEIsDroppedEvenInAPriceCell) {
