@@ -137,15 +137,10 @@ void TMainForm::BuildLayout() {
     resultSide->setGeometry(553, 41, 648, 518);
 
     auto makeGroup = [inputSide](const GroupPlace& place) {
-        auto* group = new QGroupBox(QString::fromUtf8(place.caption), inputSide);
+        auto* group = new GroupFrame(QString::fromUtf8(place.caption), inputSide);
         group->setObjectName(QString::fromLatin1(place.name));
         group->setGeometry(8, place.top, 537, 65);
         group->setFont(shell::UiFont(13, true));
-        // The caption stands on the frame's top line, leaving the group's inside to its controls.
-        group->setStyleSheet(QStringLiteral(
-            "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
-            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
-            " padding: 0 2px; color: rgb(0, 0, 128); }"));
         QPalette p = group->palette();
         p.setColor(QPalette::WindowText, uistyle::kNavy);
         group->setPalette(p);

@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 
 #include "calc/inputs.h"
@@ -102,6 +103,28 @@ void SelectorBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QComboBox::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------- GroupFrame
+
+GroupFrame::GroupFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+void GroupFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QFontMetrics metrics(font());
+    const int lineY = metrics.height() / 2;
+    // An etched frame: a dark line with a light one beside it.
+    const QRect frame = rect().adjusted(0, lineY, -1, -1);
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawRect(frame.adjusted(0, 0, -1, -1));
+    p.setPen(palette().color(QPalette::Light));
+    p.drawRect(frame.adjusted(1, 1, 0, 0));
+    // The caption on the top line, on the group's own background.
+    const int left = 8;
+    const QRect captionRect(left, 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+    p.fillRect(captionRect, palette().color(QPalette::Window));
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(captionRect, Qt::AlignCenter, title());
 }
 
 // ---------------------------------------------------------------- SheetGrid

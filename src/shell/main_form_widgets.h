@@ -3,6 +3,7 @@
 // cannot be typed into, and the grid's price editor.
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
@@ -46,6 +47,18 @@ class SelectorBox : public QComboBox {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A group box whose caption stands on the frame's top line, the inside left to its controls (the
+// controls are placed from the group's top-left corner). Drawn by hand: a style sheet would do the
+// same at several times the cost of building the window.
+class GroupFrame : public QGroupBox {
+    Q_OBJECT
+  public:
+    GroupFrame(const QString& caption, QWidget* parent = nullptr);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The grid with the Delete-key handling of the price cells.
