@@ -591,6 +591,30 @@ TEST_F(MainFormTest, ClearConfirmedEmptiesEverythingAndStaysEmptyAfterReopening)
     EXPECT_EQ(Child<QComboBox>(m_form, "CbRoofVibro")->currentText(), QString());
 }
 
+// ---------------------------------------------------------------- help
+
+TEST_F(MainFormTest, HelpPressedThreeTimesLeavesOneHelpWindowThatGoesWithTheWindow) {
+    Open();
+    auto* help = Child<QPushButton>(m_form, "BuHelp");
+    for (int i = 0; i < 3; ++i)
+        help->click();
+    const QList<THelpForm*> open = m_form->findChildren<THelpForm*>();
+    ASSERT_EQ(open.size(), 1);
+    QPointer<THelpForm> helpWindow = open.front();
+    EXPECT_TRUE(helpWindow->isVisible());
+    EXPECT_FALSE(helpWindow->isModal()); // the calculation goes on beside it
+    TypeInto("EdRoofL", "1500");
+    EXPECT_EQ(m_form->Model().Inputs().Dimension(calc::DimensionId::RoofL), " 1500");
+
+    helpWindow->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return helpWindow.isNull(); }, 2000));
+    help->click();
+    ASSERT_NE(m_form->HelpForm(), nullptr);
+    helpWindow = m_form->HelpForm();
+    Close();
+    EXPECT_TRUE(helpWindow.isNull()) << "the help window is destroyed with the calculation window";
+}
+
 // ---------------------------------------------------------------- print
 
 TEST_F(MainFormTest, PrintPostsTheOpenRowAndShowsThePreviewOfTheSheetAsItIsNow) {
