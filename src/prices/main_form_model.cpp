@@ -148,6 +148,12 @@ void MainFormModel::Timer1Timer() {
 bool MainFormModel::FormCloseQuery() {
     calc::DsMaterial& ds = m_state.sheet;
     ds.SetViewEnabled(false); // the window is closing: the grid need not follow any more
+    if (m_timerEnabled) {
+        // Closed before the opening tick: the stored prices never reached the sheet, and a list built
+        // from it would lose them all. The list stays as it was restored.
+        ds.CheckBrowseMode();
+        return true;
+    }
     m_storePrice.clear();
     std::string list;
     for (ds.First(); !ds.Eof(); ds.Next())

@@ -63,7 +63,8 @@ class MainFormModel {
     bool TimerPending() const { return m_timerEnabled; }
 
     // --- closing ---
-    // Builds the stored price list (posting a row still in edit first) and allows the close.
+    // Builds the stored price list (posting a row still in edit first) and allows the close. Before the
+    // opening tick the sheet holds no prices yet, and the restored list is kept as it is.
     bool FormCloseQuery();
     // The values the storage keeps, the price list among them.
     StoredValues StoredProperties() const;

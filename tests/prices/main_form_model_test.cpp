@@ -247,6 +247,15 @@ TEST(Closing, PostsARowStillInEditFirst) {
     EXPECT_EQ(model.State().sheet.GetState(), calc::DsMaterial::State::Browse);
 }
 
+TEST(Closing, BeforeTheOpeningTickKeepsTheStoredPrices) {
+    MainFormModel model;
+    model.Restore({{"StStorePrice.Caption", "150:0;0:900;"}, {"EdRoofL.Text", "1500"}});
+    EXPECT_TRUE(model.FormCloseQuery());
+    const StoredValues stored = model.StoredProperties();
+    EXPECT_EQ(stored.at("StStorePrice.Caption"), "150:0;0:900;");
+    EXPECT_EQ(stored.at("EdRoofL.Text"), "1500");
+}
+
 TEST(Closing, StoresEveryPropertyWithTheDoorsVibrationSelector) {
     MainFormModel model;
     testhelpers::OpenEmpty(model);
