@@ -45,6 +45,16 @@ std::string Trim(const std::string& text) {
     return text.substr(first, last - first);
 }
 
+std::string MaskDimensionText(const std::string& text) {
+    constexpr std::size_t kPlaces = 5;
+    std::string places;
+    for (std::size_t i = 0; i < text.size() && i < kPlaces; ++i)
+        places += (text[i] >= '0' && text[i] <= '9') ? text[i] : ' ';
+    while (!places.empty() && places.back() == ' ')
+        places.pop_back();
+    return std::string(kPlaces - places.size(), ' ') + places;
+}
+
 int ReadDimension(const std::string& text) {
     const std::string trimmed = Trim(text);
     if (trimmed.empty())

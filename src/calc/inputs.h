@@ -77,6 +77,11 @@ RemoveBlanksResult RemoveBlanks(const std::string& text);
 
 std::string Trim(const std::string& text);
 
+// A text as the five-place millimetre edit holds it: a digit keeps its place, anything else in the
+// first five places is an unfilled place (a blank), and unfilled places at the end stand as leading
+// blanks ("1 2" is "  1 2", "abc" is "     ").
+std::string MaskDimensionText(const std::string& text);
+
 struct CalcInputs {
     std::array<MaterialSelector, kSelectorCount> selectors;
     std::array<std::string, kDimensionCount> dimensions;

@@ -85,8 +85,12 @@ void MainFormModel::Restore(const StoredValues& values) {
     };
     for (std::size_t i = 0; i < calc::kDimensionCount; ++i) {
         const auto id = static_cast<DimensionId>(i);
-        if (const std::string* v = find(std::string(calc::DimensionName(id)) + ".Text"))
-            m_state.inputs.Dimension(id) = *v;
+        if (const std::string* v = find(std::string(calc::DimensionName(id)) + ".Text")) {
+            // A text the five-digit edit could not hold (edited by hand) comes back as the edit would
+            // show it; anything it could hold comes back unchanged.
+            const bool holdable = v->size() <= 5 && v->find_first_not_of("0123456789 ") == std::string::npos;
+            m_state.inputs.Dimension(id) = holdable ? *v : calc::MaskDimensionText(*v);
+        }
     }
     for (std::size_t i = 0; i < calc::kSelectorCount; ++i) {
         const auto id = static_cast<SelectorId>(i);

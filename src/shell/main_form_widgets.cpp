@@ -26,25 +26,19 @@ DimensionEdit::DimensionEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 std::string DimensionEdit::MaskedText() const {
-    std::string text;
-    const QString shown = displayText();
-    for (qsizetype i = 0; i < shown.size() && i < kDimensionPlaces; ++i) {
-        const QChar c = shown.at(i);
-        text += c.isDigit() ? static_cast<char>(c.toLatin1()) : ' ';
-    }
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return std::string(kDimensionPlaces - std::min<std::size_t>(text.size(), kDimensionPlaces), ' ') + text;
+    // Unfilled places show as the mask's blank character ("_" while editing).
+    std::string shown;
+    for (const QChar c : displayText())
+        shown += c.isDigit() && c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : ' ';
+    return calc::MaskDimensionText(shown);
 }
 
 void DimensionEdit::SetMaskedText(const std::string& text) {
     // Digits keep their places; anything else is an unfilled place.
-    QString places;
-    for (char c : text)
-        places += (c >= '0' && c <= '9') ? QChar::fromLatin1(c) : QChar(u' ');
+    const QString places = QString::fromStdString(calc::MaskDimensionText(text));
     // setText leaves the cursor behind the last place, where nothing more can be typed.
     const int cursor = cursorPosition();
-    setText(places.left(kDimensionPlaces));
+    setText(places);
     setCursorPosition(calc::Trim(text).empty() ? 0 : cursor);
 }
 

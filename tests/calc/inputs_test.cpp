@@ -211,6 +211,27 @@ TEST(RemoveBlanks, DeletesEverySpaceAndTellsWhetherItDid) {
     EXPECT_FALSE(clean.changed);
 }
 
+struct MaskCase {
+    const char* name;
+    const char* text;
+    const char* held;
+};
+
+class MaskDimensionText : public ::testing::TestWithParam<MaskCase> {};
+
+TEST_P(MaskDimensionText, HoldsWhatAFiveDigitEditCanHold) {
+    EXPECT_EQ(calc::MaskDimensionText(GetParam().text), GetParam().held);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edit, MaskDimensionText,
+                         ::testing::Values(MaskCase{"Empty", "", "     "}, MaskCase{"Digits", "1500", " 1500"},
+                                           MaskCase{"GapBetweenDigits", "1 2", "  1 2"},
+                                           MaskCase{"Letters", "abc", "     "},
+                                           MaskCase{"LetterBetweenDigits", "18a0", " 18 0"},
+                                           MaskCase{"TooLong", "1234567", "12345"},
+                                           MaskCase{"AlreadyHeld", "  1 2", "  1 2"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(EdKeyPress, ADimensionCannotStartWithZero) {
     EXPECT_FALSE(calc::EdKeyPressAccepts("", U'0'));
     EXPECT_FALSE(calc::EdKeyPressAccepts("     ", U'0'));

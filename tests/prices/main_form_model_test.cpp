@@ -119,6 +119,17 @@ TEST(Opening, AbsentValuesKeepTheirConstructedValues) {
     EXPECT_EQ(model.StStorePrice(), "StStorePrice");
 }
 
+TEST(Opening, ADimensionTheEditCannotHoldComesBackAsTheEditShowsIt) {
+    MainFormModel model;
+    model.Restore({{"EdRoofL.Text", "abc"}, {"EdRoofW.Text", "1234567"}, {"EdHoodL.Text", "1 2"},
+                   {"EdHoodW.Text", "900"}});
+    const calc::CalcInputs& in = model.Inputs();
+    EXPECT_EQ(in.Dimension(DimensionId::RoofL), "     ");
+    EXPECT_EQ(in.Dimension(DimensionId::RoofW), "12345");
+    EXPECT_EQ(in.Dimension(DimensionId::HoodL), "1 2"); // the edit holds a gap: still an error to read
+    EXPECT_EQ(in.Dimension(DimensionId::HoodW), "900");
+}
+
 TEST(Opening, TheTimerTicksOnce) {
     MainFormModel model;
     model.Restore({{"StStorePrice.Caption", "5"}});

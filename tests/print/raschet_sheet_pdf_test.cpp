@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"DimensionNoNumber",
                     {QStringLiteral("--settings"), QStringLiteral("%INI%"), QStringLiteral("--pdf"),
                      QStringLiteral("%DIR%/out.pdf")},
-                    true, 1, "'18a0' is not a valid integer value"}),
+                    true, 1, "'18 0' is not a valid integer value"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
