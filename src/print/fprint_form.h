@@ -7,10 +7,10 @@
 // sheet as it is now and show them in the preview.
 
 #include <QDialog>
-#include <QLocale>
 #include <QPointer>
 
 #include "calc/sheet.h"
+#include "prices/decimal_separator.h"
 #include "print/preview_control.h"
 #include "print/specification_page.h"
 
@@ -47,4 +47,4 @@ extern TFPrintForm* FPrintForm;
 // as they are now (which leaves the sheet's current row on its last row), hands them to `preview` from
 // the first page and shows it modally until the user closes it.
 void PreviewSpecification(calc::DsMaterial& sheet, TFPrintForm& preview,
-                          char decimalSeparator = print::DecimalSeparatorOf(QLocale()));
+                          char decimalSeparator = prices::UserDecimalSeparator());

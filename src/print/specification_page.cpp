@@ -124,13 +124,6 @@ class PageFlow {
 
 } // namespace
 
-char DecimalSeparatorOf(const QLocale& locale) {
-    const QString point = locale.decimalPoint();
-    if (point.size() != 1 || point.at(0).unicode() >= 0x80)
-        return '.';
-    return point.at(0).toLatin1();
-}
-
 QString TitleText() { return QStringLiteral("Стоимость материалов ООО 'ТОРМЕЛЬ' на ваш автомобиль"); }
 
 QString RowNumberText(const std::optional<double>& value, char decimalSeparator) {

@@ -80,10 +80,6 @@ struct PageGeometry {
     double PrintableBottom() const { return height - bottomMargin; }
 };
 
-// The user's decimal separator as the number texts use it ('.' where the locale's is no single
-// Latin-1 character).
-char DecimalSeparatorOf(const QLocale& locale);
-
 // Texts of the page.
 QString TitleText();
 // A row field that may be empty: 0 when empty, else the shortest decimal form.

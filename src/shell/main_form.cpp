@@ -2,17 +2,16 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "prices/decimal_separator.h"
 #include "print/fprint_form.h"
 #include "shell/artwork.h"
 #include "shell/common.h"
@@ -29,11 +28,6 @@ using calc::OptionId;
 using calc::SelectorId;
 
 namespace {
-
-char UserDecimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    return (point.size() == 1 && point.at(0).unicode() < 0x80) ? static_cast<char>(point.at(0).unicode()) : '.';
-}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, const QFont& font, const QColor& color) {
     auto* label = new QLabel(text, parent);
@@ -77,7 +71,7 @@ const QString kNoteSeal = QStringLiteral(
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* owner) : QDialog(owner), m_model(UserDecimalSeparator()) {
+TMainForm::TMainForm(QWidget* owner) : QDialog(owner), m_model(prices::UserDecimalSeparator()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
@@ -257,9 +251,9 @@ void TMainForm::BuildLayout() {
     m_grid->setObjectName(QStringLiteral("GrMain"));
     m_grid->setGeometry(0, 0, 648, 324);
     m_grid->setFrameShape(QFrame::NoFrame);
-    m_table = new SheetTableModel(m_model, UserDecimalSeparator(), this);
+    m_table = new SheetTableModel(m_model, m_model.DecimalSeparator(), this);
     m_grid->setModel(m_table);
-    m_delegate = new PriceDelegate(UserDecimalSeparator(), this);
+    m_delegate = new PriceDelegate(m_model.DecimalSeparator(), this);
     m_grid->setItemDelegate(m_delegate);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);

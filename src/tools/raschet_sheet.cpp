@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLocale>
 #include <QStringList>
 
 #include <cstdio>
@@ -20,6 +19,7 @@
 #include <string>
 
 #include "calc/number_format.h"
+#include "prices/decimal_separator.h"
 #include "prices/form_storage.h"
 #include "prices/main_form_model.h"
 
@@ -182,8 +182,7 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
-    const QString point = QLocale().decimalPoint();
-    prices::MainFormModel model(point.isEmpty() ? '.' : point.at(0).toLatin1());
+    prices::MainFormModel model(prices::UserDecimalSeparator());
     model.Restore(stored);
     try {
         model.Timer1Timer();
