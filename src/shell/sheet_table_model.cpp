@@ -20,7 +20,9 @@ const char* const kTitles[] = {"НАИМЕНОВАНИЕ", "Размер", "Ко
 } // namespace
 
 SheetTableModel::SheetTableModel(prices::MainFormModel& model, char decimalSeparator, QObject* parent)
-    : QAbstractTableModel(parent), m_model(model), m_separator(decimalSeparator) {
+    : QAbstractTableModel(parent), m_model(model), m_separator(decimalSeparator), m_cellFont(shell::UiFont(11)),
+      m_nameFont(shell::UiFont(11, true)), m_strongTitleFont(shell::UiFont(13, true)),
+      m_indicatorFont(shell::UiFont(8)) {
     m_model.Sheet().AddObserver(this);
     m_currentRow = m_model.Sheet().RecNo();
 }
@@ -60,7 +62,7 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
         return value ? QString::fromStdString(calc::FormatGeneral(*value, m_separator)) : QString();
     }
     case Qt::FontRole:
-        return shell::UiFont(11, column == ColName);
+        return column == ColName ? m_nameFont : m_cellFont;
     case Qt::BackgroundRole:
         if (column == ColName || column == ColSumma)
             return QBrush(uistyle::kLightCyan);
@@ -82,7 +84,7 @@ QVariant SheetTableModel::headerData(int section, Qt::Orientation orientation, i
         if (role == Qt::DisplayRole)
             return section == m_currentRow ? QStringLiteral("▶") : QString();
         if (role == Qt::FontRole)
-            return shell::UiFont(8);
+            return m_indicatorFont;
         return {};
     }
     if (section < 0 || section >= ColumnCount)
@@ -92,7 +94,7 @@ QVariant SheetTableModel::headerData(int section, Qt::Orientation orientation, i
     case Qt::DisplayRole:
         return QString::fromUtf8(kTitles[section]);
     case Qt::FontRole:
-        return strong ? shell::UiFont(13, true) : shell::UiFont(11);
+        return strong ? m_strongTitleFont : m_cellFont;
     case Qt::ForegroundRole:
         return QBrush(strong ? uistyle::kNavy : uistyle::kBlue);
     default:

@@ -7,6 +7,7 @@
 // blank. Only the two price columns are editable.
 
 #include <QAbstractTableModel>
+#include <QFont>
 #include <QLocale>
 
 #include "prices/main_form_model.h"
@@ -45,5 +46,10 @@ class SheetTableModel : public QAbstractTableModel, private calc::SheetObserver 
 
     prices::MainFormModel& m_model;
     char m_separator;
+    // Asked for every cell on every paint: made once.
+    const QFont m_cellFont;
+    const QFont m_nameFont;
+    const QFont m_strongTitleFont;
+    const QFont m_indicatorFont;
     int m_currentRow = -1; // drawn with the row indicator
 };
